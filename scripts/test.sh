@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds every preset and runs every test: the native tests (ASan, UBSan), a
+# short fuzz run, then the Windows tests under Wine in a throw-away prefix,
+# with a virtual display for the windows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/wine-env.sh
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+for preset in native win64 win32 fuzz; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "== native tests"
+ctest --preset native -j "$jobs" --no-label-summary
+
+if [ -x scripts/fuzz.sh ]; then
+  echo "== fuzz"
+  bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+fi
+
+echo "== Windows tests under Wine"
+with_display bash scripts/wine-ctest.sh

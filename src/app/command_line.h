@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The argument text of a full command line: what follows the program's name,
+// with the blanks and control characters after the name skipped.
+std::string ArgumentText(const char* commandLine);
+
+// True when the argument text selects the logon run: it begins with the
+// 8 characters "/startup", in this exact case.
+bool IsLogonRun(std::string_view argumentText);

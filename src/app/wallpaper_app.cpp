@@ -1,0 +1,67 @@
+#include "app/wallpaper_app.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "app/command_line.h"
+#include "app/local_midnight.h"
+#include "app/schedule.h"
+#include "ui/main_dlg.h"
+
+CWallpaperApp::CWallpaperApp() = default;
+
+HWND CWallpaperApp::MainWindowHandle() const {
+    return m_pMainWnd ? m_pMainWnd->hwnd() : nullptr;
+}
+
+BOOL CWallpaperApp::InitInstance() {
+    // Common controls 6 (the manifest asks for them) for the dialogs' controls.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    _tzset();
+
+    CMainDlg mainDlg(*this);
+    ratingSum = 0;
+    if (LoadSettings()) {
+        LoadList(FilelistPath);
+    } else {
+        TakeFirstRunDefaults();
+        // A first logon run reads nothing, draws nothing and writes nothing.
+        if (IsLogonRun(m_lpCmdLine)) return FALSE;
+    }
+
+    if (IsLogonRun(m_lpCmdLine)) {
+        RunLogon();
+        return FALSE;
+    }
+    listModified = false;
+    m_pMainWnd = &mainDlg;
+    mainDlg.DoModal();
+    SaveSettings();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+void CWallpaperApp::TakeFirstRunDefaults() {
+    Startup = true;
+    char personal[MAX_PATH] = {};
+    // The query's result is not examined: a failure leaves an empty folder,
+    // and the list file then lies at the root of the current drive.
+    SHGetSpecialFolderPathA(MainWindowHandle(), personal, CSIDL_PERSONAL, FALSE);
+    personal[MAX_PATH - 1] = '\0';
+    FilelistPath = std::string(personal) + "\\Velunda.dat";
+    NumDays = 1;
+    NumStartup = 1;
+    TimeType = "days";
+    LastDays = static_cast<int32_t>(LocalMidnight(clock()));
+    LastStartup = 0;
+}
+
+void CWallpaperApp::RunLogon() {
+    const ScheduleDecision d = DecideSchedule(
+        {TimeType, NumDays, NumStartup, LastDays, LastStartup}, clock());
+    LastStartup = d.lastStartup;
+    // The marker comes first: the change counts as made even if no file is usable.
+    if (d.writeMarker) SaveChangeMarker(d.startupKind);
+    if (d.changeDue && ChooseWallpaper()) ApplyWallpaper();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <iterator>
+#include <list>
+
+#include "list/wallpaper_entry.h"
+
+// The wallpaper list, in insertion order. A std::list never moves its nodes,
+// so a position stays valid, and an entry keeps its address, until removed.
+class CWallpaperList {
+public:
+    using position = std::list<CWallpaperEntry>::iterator;
+    using const_position = std::list<CWallpaperEntry>::const_iterator;
+
+    position AddTail(const CWallpaperEntry& entry) {
+        entries.push_back(entry);
+        return std::prev(entries.end());
+    }
+    void RemoveAt(position pos) { entries.erase(pos); }
+    void RemoveAll() { entries.clear(); }
+    int32_t GetCount() const { return static_cast<int32_t>(entries.size()); }
+    bool IsEmpty() const { return entries.empty(); }
+
+    position begin() { return entries.begin(); }
+    position end() { return entries.end(); }
+    const_position begin() const { return entries.begin(); }
+    const_position end() const { return entries.end(); }
+
+private:
+    std::list<CWallpaperEntry> entries;
+};

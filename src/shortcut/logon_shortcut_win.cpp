@@ -1,0 +1,4 @@
+#include "app/wallpaper_app.h"
+
+// Placeholder until the logon shortcut lands.
+void CWallpaperApp::UpdateLogonShortcut() {}

@@ -1,0 +1,64 @@
+#include "win/dialog.h"
+
+namespace win {
+
+Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+
+INT_PTR Dialog::DoModal() {
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_),
+                                           parent_, &Dialog::DialogProc,
+                                           reinterpret_cast<LPARAM>(this));
+    hwnd_ = nullptr;
+    return result;
+}
+
+void Dialog::EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Dialog* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lp);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, lp);
+    } else {
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    try {
+        return self->Dispatch(msg, wp, lp);
+    } catch (...) {
+        // Nothing may unwind through the system's code: give up this dialog.
+        ::EndDialog(hwnd, -1);
+        return TRUE;
+    }
+}
+
+INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND: {
+        const int id = LOWORD(wp);
+        const int code = HIWORD(wp);
+        if (OnCommand(id, code)) return TRUE;
+        if (id == IDOK && code == 0) { OnOK(); return TRUE; }
+        if (id == IDCANCEL && code == 0) { OnCancel(); return TRUE; }
+        return FALSE;
+    }
+    case WM_DRAWITEM:
+        return OnDrawItem(static_cast<int>(wp), *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+    case WM_COMPAREITEM: {
+        const int order = OnCompareItem(static_cast<int>(wp),
+                                        *reinterpret_cast<const COMPAREITEMSTRUCT*>(lp));
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, order);
+        return order;
+    }
+    default: {
+        bool handled = false;
+        const INT_PTR result = OnMessage(msg, wp, lp, handled);
+        return handled ? result : FALSE;
+    }
+    }
+}
+
+}  // namespace win

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+namespace win {
+
+// A modal dialog run from a resource template. The dialog procedure keeps
+// `this` from WM_INITDIALOG on and dispatches to the virtual members below.
+// No exception leaves the dialog procedure.
+class Dialog {
+public:
+    explicit Dialog(int templateId, HWND parent = nullptr);
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+    virtual ~Dialog() = default;
+
+    // Runs the dialog; returns IDOK or IDCANCEL (or -1 when it cannot be created).
+    INT_PTR DoModal();
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    // Return TRUE to let the dialog manager focus the first control.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // WM_COMMAND other than IDOK/IDCANCEL; true when handled.
+    virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+    virtual bool OnDrawItem(int /*id*/, DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual int OnCompareItem(int /*id*/, const COMPAREITEMSTRUCT& /*items*/) { return 0; }
+    // Every other message; set `handled` and return the result to keep it.
+    // Leaving `handled` false gives the dialog manager's default processing.
+    virtual INT_PTR OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, bool& handled) {
+        handled = false;
+        return 0;
+    }
+
+    void EndDialog(INT_PTR result);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+
+    int templateId_;
+    HWND parent_;
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace win

@@ -1,0 +1,36 @@
+#include "win/message_box.h"
+
+namespace win {
+namespace {
+
+MessageBoxHandler& Handler() {
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+std::string AppTitle() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    std::string name(path, n);
+    const auto slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+int AppMessageBox(const std::string& text, UINT style) {
+    return WindowMessageBox(GetActiveWindow(), text, AppTitle(), style);
+}
+
+int WindowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+    if (Handler()) return Handler()(owner, text, caption, style);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+}
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }
+
+}  // namespace win
