@@ -1,6 +1,6 @@
 # GoogleTest for both builds, and one helper to declare a test program.
 include(GoogleTest)
-if(WIN32)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
   # The cross build compiles GoogleTest from Debian's sources.
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

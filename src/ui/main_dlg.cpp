@@ -6,4 +6,4 @@
 CMainDlg::CMainDlg(CWallpaperApp& app, HWND parent)
     : win::Dialog(IDD_VELUNDA_DIALOG, parent), app_(app) {}
 
-BOOL CMainDlg::OnInitDialog() { return TRUE; }
+BOOL CMainDlg::OnInitDialog() { return win::Dialog::OnInitDialog(); }

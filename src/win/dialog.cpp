@@ -14,6 +14,21 @@ INT_PTR Dialog::DoModal() {
 
 void Dialog::EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 
+bool Dialog::UpdateData(bool saving) {
+    DataExchange dx(hwnd_, saving);
+    DoDataExchange(dx);
+    return !dx.failed();
+}
+
+BOOL Dialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void Dialog::OnOK() {
+    if (UpdateData(true)) EndDialog(IDOK);
+}
+
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Dialog* self = nullptr;
     if (msg == WM_INITDIALOG) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win/data_exchange.h"
+
 namespace win {
 
 // A modal dialog run from a resource template. The dialog procedure keeps
@@ -19,10 +21,15 @@ public:
     HWND hwnd() const { return hwnd_; }
 
 protected:
-    // Return TRUE to let the dialog manager focus the first control.
-    virtual BOOL OnInitDialog() { return TRUE; }
-    virtual void OnOK() { EndDialog(IDOK); }
+    // Moves members to controls; returns TRUE to let the dialog manager
+    // focus the first control. Overrides call it first.
+    virtual BOOL OnInitDialog();
+    // Moves controls to members with checks; ends with IDOK only when every
+    // value was accepted.
+    virtual void OnOK();
     virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // One exchange per dialog, in both directions.
+    virtual void DoDataExchange(DataExchange& /*dx*/) {}
     // WM_COMMAND other than IDOK/IDCANCEL; true when handled.
     virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
     virtual bool OnDrawItem(int /*id*/, DRAWITEMSTRUCT& /*item*/) { return false; }
@@ -35,6 +42,9 @@ protected:
     }
 
     void EndDialog(INT_PTR result);
+    // Runs the exchange: saving (true) or showing (false). False when a
+    // value was refused.
+    bool UpdateData(bool saving);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
