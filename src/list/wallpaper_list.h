@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <list>
+#include <utility>
 
 #include "list/wallpaper_entry.h"
 
@@ -17,10 +19,27 @@ public:
         entries.push_back(entry);
         return std::prev(entries.end());
     }
+    position AddTail(CWallpaperEntry&& entry) {
+        entries.push_back(std::move(entry));
+        return std::prev(entries.end());
+    }
     void RemoveAt(position pos) { entries.erase(pos); }
     void RemoveAll() { entries.clear(); }
+    // The position of the listed entry at that address; end() when it is not
+    // listed. The main window's list box keeps entry addresses as item data.
+    position Find(const CWallpaperEntry* entry) {
+        return std::find_if(entries.begin(), entries.end(),
+                            [entry](const CWallpaperEntry& e) { return &e == entry; });
+    }
     int32_t GetCount() const { return static_cast<int32_t>(entries.size()); }
     bool IsEmpty() const { return entries.empty(); }
+    // The position of the listed entry at this address (the list box keeps
+    // addresses as item data), or end() when it is not listed.
+    position Find(const CWallpaperEntry* entry) {
+        for (auto it = entries.begin(); it != entries.end(); ++it)
+            if (&*it == entry) return it;
+        return entries.end();
+    }
 
     position begin() { return entries.begin(); }
     position end() { return entries.end(); }
