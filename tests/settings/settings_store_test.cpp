@@ -100,6 +100,13 @@ std::vector<HANDLE> NextHandles() {
     return handles;
 }
 
+// The logon shortcut, which a successful save creates or removes.
+std::string LinkPath() {
+    char folder[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, TRUE);
+    return std::string(folder) + "\\Velunda.lnk";
+}
+
 struct Box {
     std::string text, caption;
     UINT style;
@@ -108,8 +115,14 @@ struct Box {
 class SettingsStore : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // The first use of HKEY_CURRENT_USER keeps a handle for the process.
+        // The first uses of HKEY_CURRENT_USER and of the shell keep handles
+        // for the rest of the process: take them before counting.
         DeleteKey();
+        CWallpaperApp warmUp;
+        warmUp.Startup = true;
+        warmUp.UpdateLogonShortcut();
+        warmUp.Startup = false;
+        warmUp.UpdateLogonShortcut();
     }
     void SetUp() override {
         DeleteKey();
@@ -127,6 +140,7 @@ protected:
         settings::SetValueWriter(nullptr);
         win::SetMessageBoxHandler({});
         DeleteKey();
+        DeleteFileA(LinkPath().c_str());
     }
 
     CWallpaperApp app;
@@ -234,9 +248,7 @@ LSTATUS FailOnTimeType(HKEY key, const char* name, DWORD type, const BYTE* data,
 
 TEST_F(SettingsStore, FailedWriteStopsAndKeepsWhatWasWrittenAndTheShortcut) {
     // A shortcut that UpdateLogonShortcut would remove (Startup is off).
-    char folder[MAX_PATH] = {};
-    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, TRUE));
-    const std::string link = std::string(folder) + "\\Velunda.lnk";
+    const std::string link = LinkPath();
     std::ofstream(link, std::ios::binary) << "sentinel";
 
     g_writes.clear();
@@ -252,7 +264,11 @@ TEST_F(SettingsStore, FailedWriteStopsAndKeepsWhatWasWrittenAndTheShortcut) {
     EXPECT_EQ(ValueCount(), 2u);
     EXPECT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(boxes.empty());
-    DeleteFileA(link.c_str());
+
+    // The same save without the failure removes it.
+    settings::SetValueWriter(nullptr);
+    EXPECT_TRUE(app.SaveSettings());
+    EXPECT_EQ(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(SettingsStore, LevelThatCannotBeCreatedWritesNothing) {
