@@ -88,14 +88,6 @@ TEST_F(SettingsRun, StartupRunsStoreTheRaisedCounter) {
     EXPECT_EQ(e2e::GetDword("LastDays"), kOldMidnight);
 }
 
-TEST_F(SettingsRun, WrongCaseKindWritesNothing) {
-    SeedSettings("Days");
-    e2e::SetDword("LastStartup", 5);
-    ExpectQuietLogonRun();
-    EXPECT_EQ(e2e::GetDword("LastDays"), kOldMidnight);
-    EXPECT_EQ(e2e::GetDword("LastStartup"), 5u);
-}
-
 TEST_F(SettingsRun, ClosedFirstInteractiveRunStoresTheDefaults) {
     e2e::RunOptions options;
     options.onMainWindow = [](HWND hwnd) { PostMessageA(hwnd, WM_CLOSE, 0, 0); };

@@ -361,17 +361,4 @@ TEST_F(SettingsStore, ShortOrTypelessValues) {
     EXPECT_FALSE(app.LoadSettings());
 }
 
-TEST_F(SettingsStore, UnterminatedStringValue) {
-    SeedAll();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Zarnovell Software\\Velunda\\1.0", 0,
-                            KEY_WRITE, &key), ERROR_SUCCESS);
-    win::UniqueHKey owner(key);
-    // Six bytes: "abc" in UTF-16 and no zero.
-    ASSERT_EQ(RegSetValueExW(key, L"TimeType", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), 6),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(app.LoadSettings());
-    EXPECT_EQ(app.TimeType, "abc");
-}
-
 }  // namespace
