@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <list>
@@ -24,6 +25,12 @@ public:
     }
     void RemoveAt(position pos) { entries.erase(pos); }
     void RemoveAll() { entries.clear(); }
+    // The position of the listed entry at that address; end() when it is not
+    // listed. The main window's list box keeps entry addresses as item data.
+    position Find(const CWallpaperEntry* entry) {
+        return std::find_if(entries.begin(), entries.end(),
+                            [entry](const CWallpaperEntry& e) { return &e == entry; });
+    }
     int32_t GetCount() const { return static_cast<int32_t>(entries.size()); }
     bool IsEmpty() const { return entries.empty(); }
     // The position of the listed entry at this address (the list box keeps
