@@ -12,6 +12,7 @@
 #include "ui/main_dlg.h"
 #include "ui_test_util.h"
 #include "win/file_dialog.h"
+#include "win/handles.h"
 #include "window_driver.h"
 
 using ::testing::ElementsAre;
@@ -442,6 +443,53 @@ TEST_F(MainDlgTest, ThreeDialogCommandsDoNothingYet) {
         EXPECT_EQ(app.ratingSum, 3);
         SendMessageA(hwnd, WM_CLOSE, 0, 0);
     });
+}
+
+struct FoundWindow {
+    HWND hwnd = nullptr;
+    DWORD process = 0;
+};
+
+// Notepad's main window, from another process.
+FoundWindow FindNotepad() {
+    FoundWindow found;
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            char name[32] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (std::string(name) != "Notepad" || process == GetCurrentProcessId()) return TRUE;
+            *reinterpret_cast<FoundWindow*>(lp) = {hwnd, process};
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(MainDlgTest, HelpOpensTheReadmeInNotepad) {
+    FoundWindow notepad;
+    std::string shown;
+    Run([&](HWND hwnd) {
+        Command(hwnd, ID_HELP_README);
+        // Another process: wait for its window (up to 30 s).
+        for (int i = 0; i < 300 && !notepad.hwnd; ++i) {
+            Sleep(100);
+            notepad = FindNotepad();
+        }
+        CloseUnchanged(hwnd);
+    });
+    ASSERT_NE(notepad.hwnd, nullptr) << "Notepad never opened";
+    const HWND edit = FindWindowExA(notepad.hwnd, nullptr, "Edit", nullptr);
+    std::vector<char> text(8192);
+    SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    shown = text.data();
+    const win::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, notepad.process));
+    PostMessageA(notepad.hwnd, WM_CLOSE, 0, 0);
+    if (process) WaitForSingleObject(process.get(), 10000);
+    // Our readme, read by Notepad as Windows-1252 ("é" is E9 in and out).
+    EXPECT_EQ(shown.rfind("Velunda 1.0 - Zarnovell Software\r\n", 0), 0u) << shown.substr(0, 80);
+    EXPECT_NE(shown.find("le fond d'écran de votre bureau"), std::string::npos);
 }
 
 TEST(MainDlgHelp, ReadmeLiesBesideTheExecutable) {
