@@ -14,6 +14,7 @@ for preset in native win64 win32 fuzz; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
+bash scripts/release.sh
 
 echo "== native tests"
 ctest --preset native -j "$jobs" --no-label-summary

@@ -25,4 +25,5 @@ echo "Preparing the Wine prefix $WINEPREFIX"
 # for every window that it hides.
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
 
-ctest --preset win64 -j "$(nproc)" --no-label-summary "$@"
+# One at a time: the tests share the prefix's registry and desktop.
+ctest --preset win64 --no-label-summary "$@"

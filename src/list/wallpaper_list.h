@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
+#include <utility>
 
 #include "list/wallpaper_entry.h"
 
@@ -18,6 +19,10 @@ public:
         entries.push_back(entry);
         return std::prev(entries.end());
     }
+    position AddTail(CWallpaperEntry&& entry) {
+        entries.push_back(std::move(entry));
+        return std::prev(entries.end());
+    }
     void RemoveAt(position pos) { entries.erase(pos); }
     void RemoveAll() { entries.clear(); }
     // The position of the listed entry at that address; end() when it is not
@@ -28,6 +33,13 @@ public:
     }
     int32_t GetCount() const { return static_cast<int32_t>(entries.size()); }
     bool IsEmpty() const { return entries.empty(); }
+    // The position of the listed entry at this address (the list box keeps
+    // addresses as item data), or end() when it is not listed.
+    position Find(const CWallpaperEntry* entry) {
+        for (auto it = entries.begin(); it != entries.end(); ++it)
+            if (&*it == entry) return it;
+        return entries.end();
+    }
 
     position begin() { return entries.begin(); }
     position end() { return entries.end(); }
