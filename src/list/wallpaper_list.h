@@ -33,13 +33,6 @@ public:
     }
     int32_t GetCount() const { return static_cast<int32_t>(entries.size()); }
     bool IsEmpty() const { return entries.empty(); }
-    // The position of the listed entry at this address (the list box keeps
-    // addresses as item data), or end() when it is not listed.
-    position Find(const CWallpaperEntry* entry) {
-        for (auto it = entries.begin(); it != entries.end(); ++it)
-            if (&*it == entry) return it;
-        return entries.end();
-    }
 
     position begin() { return entries.begin(); }
     position end() { return entries.end(); }
