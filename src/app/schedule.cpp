@@ -13,10 +13,12 @@ ScheduleDecision DecideSchedule(const ScheduleSettings& s, int64_t now) {
         d.changeDue = threshold <= now;
         d.writeMarker = d.changeDue;
     } else if (s.timeType == "startup") {
-        // Wraps like the 32-bit counter it mirrors, without signed overflow.
-        d.lastStartup = static_cast<int32_t>(static_cast<uint32_t>(s.lastStartup) + 1u);
-        d.changeDue = d.lastStartup >= s.numStartup;
-        if (d.changeDue) d.lastStartup = 0;
+        // Raised in 64 bits: a counter already at its maximum is due (it
+        // cannot be below any NumStartup) instead of wrapping to a negative
+        // count that would hold off every change.
+        const int64_t raised = int64_t{s.lastStartup} + 1;
+        d.changeDue = raised >= s.numStartup;
+        d.lastStartup = d.changeDue ? 0 : static_cast<int32_t>(raised);
         d.writeMarker = true;
         d.startupKind = true;
     }

@@ -1,5 +1,203 @@
-#include "app/wallpaper_app.h"
+// LoadList and SaveList: the list file on disk, and the messages.
 
-// Placeholder until the list file lands: nothing is read or written.
-bool CWallpaperApp::LoadList(std::string) { return true; }
-bool CWallpaperApp::SaveList(std::string) { return false; }
+#include <cstdio>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "app/wallpaper_app.h"
+#include "list/file_cause_win.h"
+#include "list/list_file.h"
+#include "win/handles.h"
+#include "win/message_box.h"
+
+namespace {
+
+constexpr char kSaveError[] = "Erreur d'enregistrement de la liste (%d)";
+constexpr char kLoadError[] = "Erreur de chargement de la liste (%d)";
+constexpr char kVersionRefused[] = "Version de la liste trop récente";
+
+// Errors of the file's content rather than of the system.
+constexpr int kCauseGeneric = 1;
+constexpr int kCauseEndOfFile = 14;
+
+// Written next to the target, so that replacing the target is a rename
+// within one folder. A name left by a crash is reused by the next save.
+constexpr char kTempSuffix[] = ".velunda-tmp";
+
+void ShowCause(const char* format, int cause) {
+    char text[96];
+    std::snprintf(text, sizeof text, format, cause);
+    win::AppMessageBox(text, MB_ICONERROR);
+}
+
+class FileInput : public RawInput {
+public:
+    explicit FileInput(HANDLE file) : file_(file) {}
+    bool ReadSome(std::byte* out, std::size_t size, std::size_t& got) override {
+        DWORD n = 0;
+        const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+        if (!ReadFile(file_, out, ask, &n, nullptr)) {
+            error = GetLastError();
+            return false;
+        }
+        got = n;
+        return true;
+    }
+    DWORD error = ERROR_SUCCESS;
+
+private:
+    HANDLE file_;
+};
+
+class FileOutput : public RawOutput {
+public:
+    explicit FileOutput(HANDLE file) : file_(file) {}
+    bool Write(const std::byte* data, std::size_t size) override {
+        while (size > 0) {
+            DWORD n = 0;
+            const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+            if (!WriteFile(file_, data, ask, &n, nullptr)) {
+                error = GetLastError();
+                return false;
+            }
+            if (n == 0) {
+                error = ERROR_WRITE_FAULT;
+                return false;
+            }
+            data += n;
+            size -= n;
+        }
+        return true;
+    }
+    DWORD error = ERROR_SUCCESS;
+
+private:
+    HANDLE file_;
+};
+
+bool IsOpen(const win::UniqueHandle& h) { return h.get() != INVALID_HANDLE_VALUE; }
+
+// The cause of the last system error.
+int LastCause() { return FileCauseFromError(GetLastError()); }
+
+std::optional<std::wstring> Wide(const std::string& s) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, out.data(), n) != n) return std::nullopt;
+    out.resize(static_cast<std::size_t>(n - 1));
+    return out;
+}
+
+// Removes the temporary file unless the save went through.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        handle.reset();
+        if (!kept_) DeleteFileA(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    void Keep() { kept_ = true; }
+    win::UniqueHandle handle;
+
+private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+// Writes the whole list beside the target, then puts it in the target's place
+// in one rename: a failure at any step leaves the old file as it was.
+// Returns the cause of a failure, nothing on success.
+std::optional<int> SaveReplacing(const std::string& target, const CWallpaperList& list,
+                                 int32_t ratingSum) {
+    // Hold an existing target without sharing while the new list is written,
+    // as a save always did: a target that another program holds open fails
+    // here as a sharing violation (11), a read-only one as access denied (5),
+    // before anything is written.
+    win::UniqueHandle held(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!IsOpen(held)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) return FileCauseFromError(error);
+    }
+
+    TempFile temp(target + kTempSuffix);
+    temp.handle.reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!IsOpen(temp.handle)) {
+        const int cause = LastCause();
+        temp.Keep();  // not ours: it may be another save's
+        return cause;
+    }
+
+    FileOutput raw(temp.handle.get());
+    ListOutput out(raw);
+    switch (WriteListFile(out, list, ratingSum)) {
+    case ListFileError::None: break;
+    case ListFileError::WriteFailed: return FileCauseFromError(raw.error);
+    default: return kCauseGeneric;
+    }
+    if (!FlushFileBuffers(temp.handle.get())) return LastCause();
+    if (!CloseHandle(temp.handle.release())) return LastCause();
+
+    const auto wideTemp = Wide(temp.path());
+    const auto wideTarget = Wide(target);
+    if (!wideTemp || !wideTarget) return LastCause();
+    held.reset();
+    if (!MoveFileExW(wideTemp->c_str(), wideTarget->c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return LastCause();
+    temp.Keep();
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool CWallpaperApp::LoadList(std::string path) {
+    std::optional<int> cause;
+    try {
+        // No sharing: a file that another process holds open fails with 11.
+        win::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        LARGE_INTEGER size{};
+        if (!IsOpen(file) || !GetFileSizeEx(file.get(), &size)) {
+            cause = LastCause();
+        } else {
+            FileInput raw(file.get());
+            ListInput in(raw, static_cast<std::uint64_t>(size.QuadPart));
+            switch (ReadListFile(in, wallpaperList, ratingSum)) {
+            case ListFileError::None: break;
+            case ListFileError::VersionRefused:
+                win::AppMessageBox(kVersionRefused, MB_ICONERROR);
+                break;
+            case ListFileError::ReadFailed: cause = FileCauseFromError(raw.error); break;
+            // A short file, a length past its end, or one that cannot be
+            // allocated: the file ends before its content does.
+            case ListFileError::EndOfFile:
+            case ListFileError::OutOfMemory: cause = kCauseEndOfFile; break;
+            default: cause = kCauseGeneric; break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        cause = kCauseEndOfFile;
+    }
+    if (!cause) return true;
+    ShowCause(kLoadError, *cause);
+    return false;
+}
+
+bool CWallpaperApp::SaveList(std::string path) {
+    std::optional<int> cause;
+    try {
+        cause = SaveReplacing(path, wallpaperList, ratingSum);
+    } catch (const std::bad_alloc&) {
+        cause = kCauseGeneric;
+    }
+    if (!cause) return true;
+    ShowCause(kSaveError, *cause);
+    return false;
+}

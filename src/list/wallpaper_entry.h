@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // One listed file. Strings hold ANSI code page bytes, unconverted.
 class CWallpaperEntry {
@@ -11,6 +12,8 @@ public:
         : ext(std::move(ext)), path(std::move(path)), rating(rating) {}
     CWallpaperEntry(const CWallpaperEntry&) = default;
     CWallpaperEntry& operator=(const CWallpaperEntry&) = default;
+    CWallpaperEntry(CWallpaperEntry&&) = default;
+    CWallpaperEntry& operator=(CWallpaperEntry&&) = default;
     virtual ~CWallpaperEntry() = default;
 
     std::string ext;   // extension without the dot, as the file dialog gave it

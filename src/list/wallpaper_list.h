@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <list>
+#include <utility>
 
 #include "list/wallpaper_entry.h"
 
@@ -17,8 +19,18 @@ public:
         entries.push_back(entry);
         return std::prev(entries.end());
     }
+    position AddTail(CWallpaperEntry&& entry) {
+        entries.push_back(std::move(entry));
+        return std::prev(entries.end());
+    }
     void RemoveAt(position pos) { entries.erase(pos); }
     void RemoveAll() { entries.clear(); }
+    // The position of the listed entry at that address; end() when it is not
+    // listed. The main window's list box keeps entry addresses as item data.
+    position Find(const CWallpaperEntry* entry) {
+        return std::find_if(entries.begin(), entries.end(),
+                            [entry](const CWallpaperEntry& e) { return &e == entry; });
+    }
     int32_t GetCount() const { return static_cast<int32_t>(entries.size()); }
     bool IsEmpty() const { return entries.empty(); }
 

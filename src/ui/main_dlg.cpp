@@ -1,9 +1,245 @@
 #include "ui/main_dlg.h"
 
+#include <shellapi.h>
+
 #include "app/wallpaper_app.h"
 #include "res/resource.h"
+#include "win/file_dialog.h"
+#include "win/message_box.h"
+
+namespace {
+
+const char kCaption[] = "Velunda";
+const char kNoSelection[] = "Aucun fond d'écran sélectionné";
+const char kListFilter[] = "Listes de fonds d'écran (.vdl)|*.vdl||";
+
+// ratingSum may come from a list file with any value: it wraps as it did in
+// 32 bits rather than overflow.
+int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
+
+// BeginPaint and EndPaint, paired.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &ps_); }
+    HDC dc() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+}  // namespace
 
 CMainDlg::CMainDlg(CWallpaperApp& app, HWND parent)
-    : win::Dialog(IDD_VELUNDA_DIALOG, parent), app_(app) {}
+    : win::Dialog(IDD_VELUNDA_DIALOG, parent),
+      app_(app),
+      // Shared icons of the module: the system frees them.
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      smallIcon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                               MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
 
-BOOL CMainDlg::OnInitDialog() { return win::Dialog::OnInitDialog(); }
+void CMainDlg::DoDataExchange(win::DataExchange& dx) {
+    dx.Control(IDC_WALLPAPER_LIST, listBox.hwnd);
+}
+
+BOOL CMainDlg::OnInitDialog() {
+    win::Dialog::OnInitDialog();
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
+    FillListBox();
+    return TRUE;
+}
+
+bool CMainDlg::OnCommand(int id, int code) {
+    if (id == IDC_WALLPAPER_LIST) {
+        if (code != LBN_DBLCLK) return false;
+        OnModifyRating();
+        return true;
+    }
+    // Menu commands (0) and accelerators (1); anything else is a control's.
+    if (code > 1) return false;
+    switch (id) {
+    case ID_WALLPAPER_ADD: OnAdd(); break;
+    case ID_WALLPAPER_REMOVE: OnRemove(); break;
+    case ID_PREFS_GENERAL: OnGeneralPrefs(); break;
+    case ID_FILE_QUIT: PostMessageA(hwnd(), WM_CLOSE, 0, 0); break;
+    case ID_FILE_NEW_LIST: OnNewList(); break;
+    case ID_LIST_SAVE: OnSaveList(); break;
+    case ID_LIST_OPEN: OnOpenList(); break;
+    case ID_FILE_SAVE_STARTUP: OnSaveStartupList(); break;
+    case ID_ABOUT: OnAbout(); break;
+    case ID_PREFS_INTERVAL: OnUpdateInterval(); break;
+    case ID_WALLPAPER_RATING: OnModifyRating(); break;
+    case ID_HELP_README: OnHelp(); break;
+    default: return false;
+    }
+    return true;
+}
+
+bool CMainDlg::OnDrawItem(int id, DRAWITEMSTRUCT& item) {
+    if (id != IDC_WALLPAPER_LIST) return false;
+    listBox.DrawItem(item);
+    return true;
+}
+
+int CMainDlg::OnCompareItem(int id, const COMPAREITEMSTRUCT& items) {
+    return id == IDC_WALLPAPER_LIST ? listBox.CompareItem(items) : 0;
+}
+
+INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
+    handled = true;
+    switch (msg) {
+    case WM_CLOSE: OnClose(); return TRUE;
+    case WM_PAINT: handled = OnPaint(); return handled;
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
+    default: handled = false; return 0;
+    }
+}
+
+void CMainDlg::FillListBox() {
+    for (CWallpaperEntry& entry : app_.wallpaperList) listBox.AddItem(&entry);
+}
+
+int CMainDlg::Ask(const std::string& text, const std::string& caption, UINT style) {
+    return win::WindowMessageBox(hwnd(), text, caption, style);
+}
+
+CWallpaperEntry* CMainDlg::SelectedEntry(int& index) {
+    index = listBox.GetCurSel();
+    if (index == LB_ERR) {
+        Ask(kNoSelection, kCaption, MB_OK | MB_ICONERROR);
+        return nullptr;
+    }
+    return listBox.GetEntry(index);
+}
+
+void CMainDlg::OnAdd() {
+    win::FileDialog dialog(true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
+                           "Fonds d'écran (.bmp)|*.bmp||", hwnd());
+    if (dialog.DoModal() != IDOK) return;
+    const CWallpaperEntry entry(dialog.GetFileExt(), dialog.GetPathName(), 3);
+    CWallpaperEntry& added = *app_.wallpaperList.AddTail(entry);
+    listBox.AddItem(&added);
+    app_.listModified = true;
+    app_.ratingSum = Wrap(int64_t{app_.ratingSum} + added.rating);
+}
+
+void CMainDlg::OnRemove() {
+    int index = 0;
+    CWallpaperEntry* entry = SelectedEntry(index);
+    if (!entry) return;
+    app_.ratingSum = Wrap(int64_t{app_.ratingSum} - entry->rating);
+    const auto pos = app_.wallpaperList.Find(entry);
+    if (pos != app_.wallpaperList.end()) app_.wallpaperList.RemoveAt(pos);
+    listBox.DeleteItem(index);
+    listBox.SetCurSel(-1);
+    app_.listModified = true;
+}
+
+void CMainDlg::OnNewList() {
+    // The items go first: they point into the list.
+    listBox.ResetContent();
+    app_.wallpaperList.RemoveAll();
+    app_.ratingSum = 0;
+    app_.listModified = true;
+}
+
+void CMainDlg::OnOpenList() {
+    win::FileDialog dialog(
+        true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+        kListFilter, hwnd());
+    if (dialog.DoModal() != IDOK) return;
+    OnNewList();
+    if (!app_.LoadList(dialog.GetPathName())) return;
+    FillListBox();
+    app_.listModified = true;
+}
+
+void CMainDlg::OnSaveList() {
+    win::FileDialog dialog(false, ".vdl", "Velunda.vdl",
+                           OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT, kListFilter,
+                           hwnd());
+    if (dialog.DoModal() != IDOK) return;
+    // Another file than the startup list: listModified stays as it is.
+    app_.SaveList(dialog.GetPathName());
+}
+
+void CMainDlg::OnSaveStartupList() {
+    if (Ask("Voulez-vous sauvegarder les changements de la liste ?", kCaption,
+            MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    // A failed save leaves the changes unsaved, and the close question due.
+    if (app_.SaveList(app_.FilelistPath)) app_.listModified = false;
+}
+
+void CMainDlg::OnModifyRating() {
+    int index = 0;
+    CWallpaperEntry* entry = SelectedEntry(index);
+    if (!entry) return;
+    int32_t rating = entry->rating;
+    if (!AskRating(entry->path, rating)) return;
+    app_.ratingSum = Wrap(int64_t{app_.ratingSum} - entry->rating);
+    entry->rating = rating;
+    // Every line again, with its new colour and suffix; the item keeps its place.
+    RedrawWindow(listBox.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    app_.listModified = true;
+    app_.ratingSum = Wrap(int64_t{app_.ratingSum} + rating);
+}
+
+bool CMainDlg::AskRating(const std::string&, int32_t&) {
+    // The rating dialog plugs in here.
+    return false;
+}
+
+std::string CMainDlg::ReadmePath(const std::string& exePath) {
+    const auto slash = exePath.rfind('\\');
+    return exePath.substr(0, slash) + "\\readme.txt";
+}
+
+void CMainDlg::OnHelp() {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA(nullptr), exe, MAX_PATH);
+    exe[MAX_PATH - 1] = '\0';
+    // Quoted: the program's folder may contain blanks.
+    std::string parameter(1, '"');
+    parameter += ReadmePath(exe);
+    parameter += '"';
+    ShellExecuteA(hwnd(), "open", "notepad.exe", parameter.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void CMainDlg::OnCancel() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
+
+void CMainDlg::OnClose() {
+    if (app_.listModified) {
+        switch (Ask("Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?",
+                    "Quitter Velunda", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            // Ending after a failed save would lose the changes: stay open.
+            if (!app_.SaveList(app_.FilelistPath)) return;
+            break;
+        case IDNO: break;
+        default: return;
+        }
+    }
+    // What the dialog manager makes of WM_CLOSE: the end of the run, with IDCANCEL.
+    win::Dialog::OnCancel();
+}
+
+bool CMainDlg::OnPaint() {
+    if (!IsIconic(hwnd())) return false;
+    PaintDc paint(hwnd());
+    SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    RECT rect{};
+    GetClientRect(hwnd(), &rect);
+    const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(paint.dc(), x, y, icon_);
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "choice/random_source.h"
+#include "list/wallpaper_list.h"
+
+// Draws one entry with the rating bias: a minimum rating from the threshold
+// table, then one entry uniformly among those rated at least that much. A
+// pick whose file cannot be opened is removed from the list (ratingSum
+// lowered by its rating) and the draw starts again, seeded afresh from the
+// clock. True: path and ext hold the pick. False: the list holds no entry
+// rated 1 or more (or none at all); path and ext are empty.
+bool DrawWallpaper(CWallpaperList& list, int32_t& ratingSum, RandomSource& generator,
+                   const std::function<std::time_t()>& clock,
+                   const std::function<bool(const std::string&)>& canOpenForReading,
+                   std::string& path, std::string& ext);
+
+// Whether a pick's extension is "BMP" in any case, the only kind that is
+// handed to the system as wallpaper.
+bool IsBmpExtension(const std::string& ext);

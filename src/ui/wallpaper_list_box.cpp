@@ -1,0 +1,65 @@
+#include "ui/wallpaper_list_box.h"
+
+#include <mbstring.h>
+
+#include <string>
+
+#include "list/wallpaper_entry.h"
+#include "win/handles.h"
+
+namespace {
+
+struct RatingLook {
+    COLORREF colour;
+    const char* suffix;
+};
+
+// Ratings outside 1..5 can come only from a list file: they look like a 3.
+RatingLook LookOf(int32_t rating) {
+    switch (rating) {
+    case 1: return {RGB(150, 0, 0), " [1]"};
+    case 2: return {RGB(150, 0, 150), " [2]"};
+    case 4: return {RGB(0, 150, 150), " [4]"};
+    case 5: return {RGB(0, 150, 0), " [5]"};
+    default: return {RGB(0, 0, 150), " [3]"};
+    }
+}
+
+void Frame(HDC dc, const RECT& rect, COLORREF colour) {
+    const win::UniqueHBrush brush(CreateSolidBrush(colour));
+    FrameRect(dc, &rect, brush.get());
+}
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+}  // namespace
+
+void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    // An empty list box asks only for its focus rectangle, which it doesn't get.
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    const auto* entry = reinterpret_cast<const CWallpaperEntry*>(item.itemData);
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+
+    if (item.itemAction & ODA_DRAWENTIRE) {
+        const RatingLook look = LookOf(entry->rating);
+        SetTextColor(dc, look.colour);
+        const std::string text = entry->path + look.suffix;
+        // DT_NOPREFIX: an "&" in a path is a character like any other.
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_NOPREFIX);
+    }
+    const bool selected = item.itemState & ODS_SELECTED;
+    if (selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
+        Frame(dc, item.rcItem, RGB(0, 0, 0));
+    if (!selected && (item.itemAction & ODA_SELECT))
+        Frame(dc, item.rcItem, GetBkColor(dc));
+}
+
+int CWallpaperListBox::CompareItem(const COMPAREITEMSTRUCT& items) {
+    const auto* e1 = reinterpret_cast<const CWallpaperEntry*>(items.itemData1);
+    const auto* e2 = reinterpret_cast<const CWallpaperEntry*>(items.itemData2);
+    const int byPath = _mbsicmp(reinterpret_cast<const unsigned char*>(e1->path.c_str()),
+                                reinterpret_cast<const unsigned char*>(e2->path.c_str()));
+    if (byPath != 0) return Sign(byPath);
+    return Sign((e1->rating > e2->rating) - (e1->rating < e2->rating));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include "win/list_box.h"
+
+class CWallpaperEntry;
+
+// The main window's sorted, owner-drawn list box. Item data: the address of
+// a CWallpaperEntry of the application's list.
+class CWallpaperListBox : public win::ListBox {
+public:
+    // One line: path and " [rating]" in the rating's colour, a black frame
+    // while selected, no focus rectangle.
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    // Path ignoring case (ANSI code page), then rating: -1, 0 or 1.
+    int CompareItem(const COMPAREITEMSTRUCT& items);
+
+    CWallpaperEntry* GetEntry(int index) const {
+        return static_cast<CWallpaperEntry*>(GetItemData(index));
+    }
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace win {
+
+// The common Open or Save As dialog, set up the framework's way: a filter of
+// "name|pattern|...||" and OFN_* flags.
+class FileDialog {
+public:
+    FileDialog(bool openFileDialog, std::string defExt, std::string fileName, DWORD flags,
+               std::string_view filter, HWND parent);
+
+    // IDOK when a file was chosen, else IDCANCEL.
+    INT_PTR DoModal();
+    // The chosen file's full path.
+    const std::string& GetPathName() const { return path_; }
+    // Its extension without the dot, in the case given; empty when it has none.
+    std::string GetFileExt() const;
+
+    const bool openFileDialog;
+    const std::string defExt;
+    const DWORD flags;
+    const std::string filter;  // in the OPENFILENAME form: parts separated by NULs
+
+private:
+    HWND parent_;
+    std::string path_;
+};
+
+// "a|b||" becomes "a\0b\0\0": the form OPENFILENAME wants.
+std::string ToOfnFilter(std::string_view filter);
+
+// Tests may answer file dialogs instead of showing them: the handler returns
+// true and sets the path to confirm, or false to cancel. An empty handler
+// restores the real dialogs.
+using FileDialogHandler = std::function<bool(const FileDialog& dialog, std::string& path)>;
+void SetFileDialogHandler(FileDialogHandler handler);
+
+}  // namespace win
