@@ -69,6 +69,9 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "Copyright © 2026 ${PUBLISHER}"
 !macroend
 
 !define MUI_ABORTWARNING
+; makensis works in this script's folder.
+!define MUI_ICON "../src/res/velunda.ico"
+!define MUI_UNICON "../src/res/velunda.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Velunda.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Lancer Velunda"
 !insertmacro MUI_PAGE_WELCOME

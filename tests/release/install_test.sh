@@ -2,9 +2,10 @@
 # The x64 installer under 64-bit Wine, in a fresh prefix: a silent install, an
 # interactive run of the installed program, an update over it and a silent
 # uninstall, each checked for what it must leave behind and what it must keep.
-# Usage: install_test.sh <setup.exe> <run_and_close.exe> <Velunda.exe as built>
+# Usage: install_test.sh <setup.exe> <run_installed.exe> <Velunda.exe as built>
+# Needs a display.
 set -uo pipefail
-setup=$1 closer=$2 built=$3
+setup=$1 runner=$2 built=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "$built" -nt "$setup" ]; then
@@ -89,14 +90,44 @@ expect_value NoModify 0x1
 expect_value NoRepair 0x1
 ! key_exists "$settings" || fail "the installer wrote settings"
 
-step "settings and logon shortcut of an earlier run"
-# Stand-in for a run of the program, until it writes them itself.
+# The portable archive holds the same two files, and nothing else.
+python3 - "$(dirname "$setup")/Velunda-1.0-x64.zip" "$dir" <<'PY' || fail "the x64 archive differs from the installed files"
+import os, sys, zipfile
+archive = zipfile.ZipFile(sys.argv[1])
+assert sorted(archive.namelist()) == ["Velunda.exe", "readme.txt"]
+for name in archive.namelist():
+    with open(os.path.join(sys.argv[2], name), "rb") as installed:
+        assert archive.read(name) == installed.read(), name
+PY
+
+step "interactive run of the installed program, closed with the logon start on"
+# A first run takes the defaults, the logon start among them. While its window
+# is open, an update must give up rather than leave the old program behind.
+hold=$work/window-open
+"$WINE" "$runner" "$win_dir\\Velunda.exe" "Z:$hold" </dev/null >"$work/runner" 2>&1 &
+runner_pid=$!
+for _ in $(seq 600); do
+  [ -e "$hold" ] || ! kill -0 $runner_pid 2>/dev/null && break
+  sleep 0.1
+done
+if [ -e "$hold" ]; then
+  echo "old" >"$dir/readme.txt"
+  wine "$setup" /S
+  rc=$?
+  [ $rc -ne 0 ] || fail "an update while the program runs reported success"
+  [ "$(cat "$dir/readme.txt")" = "old" ] || fail "an update while the program runs changed files"
+  rm -f "$hold"
+else
+  fail "the installed program showed no window"
+fi
+wait $runner_pid || fail "the interactive run failed: $(cat "$work/runner")"
+"$WINESERVER" -w
+# Stand-in for what the run writes, until the settings store lands.
 for v in "FilelistPath REG_SZ C:\\users\\$user\\Documents\\Velunda.dat" "Startup REG_DWORD 1" \
          "TimeType REG_SZ days" "NumDays REG_DWORD 3" "NumStartup REG_DWORD 1"; do
   set -- $v
   wine reg add "$settings\\Velunda\\1.0" /v "$1" /t "$2" /d "$3" /f
 done
-mkdir -p "$(dirname "$logon_link")"
 cp "$menu_link" "$logon_link"
 
 # The user's lists: the default one in Documents, and one saved beside the program.
@@ -114,7 +145,7 @@ step "second install over the first"
 echo "old" >"$dir/readme.txt"
 wine "$setup" /S
 "$WINESERVER" -w
-cmp -s "$dir/readme.txt" <(unzip -p "$(dirname "$setup")/Velunda-1.0-x64.zip" readme.txt) ||
+cmp -s "$dir/readme.txt" "$(dirname "$built")/readme.txt" ||
   fail "the update did not replace readme.txt"
 reg_tree "$settings" | diff "$work/settings.before" - || fail "the update changed the settings"
 [ -f "$logon_link" ] || fail "the update removed the logon shortcut"
