@@ -4,6 +4,7 @@
 
 #include "app/wallpaper_app.h"
 #include "res/resource.h"
+#include "ui/dialog_commands.h"
 #include "win/file_dialog.h"
 #include "win/message_box.h"
 
@@ -193,10 +194,15 @@ void CMainDlg::OnModifyRating() {
     app_.ratingSum = Wrap(int64_t{app_.ratingSum} + rating);
 }
 
-bool CMainDlg::AskRating(const std::string&, int32_t&) {
-    // The rating dialog plugs in here.
-    return false;
+bool CMainDlg::AskRating(const std::string& path, int32_t& rating) {
+    return RunRatingDialog(path, rating, hwnd());
 }
+
+// The settings dialogs change the application's fields; the registry is
+// written when the window has closed.
+void CMainDlg::OnGeneralPrefs() { RunGeneralPrefs(app_, hwnd()); }
+void CMainDlg::OnUpdateInterval() { RunUpdateInterval(app_, hwnd()); }
+void CMainDlg::OnAbout() { RunAbout(hwnd()); }
 
 std::string CMainDlg::ReadmePath(const std::string& exePath) {
     const auto slash = exePath.rfind('\\');

@@ -44,9 +44,9 @@ private:
     void OnSaveList();
     void OnSaveStartupList();
     void OnModifyRating();
-    void OnGeneralPrefs() {}
-    void OnUpdateInterval() {}
-    void OnAbout() {}
+    void OnGeneralPrefs();
+    void OnUpdateInterval();
+    void OnAbout();
     void OnHelp();
     void OnClose();
     bool OnPaint();
