@@ -122,13 +122,9 @@ else
 fi
 wait $runner_pid || fail "the interactive run failed: $(cat "$work/runner")"
 "$WINESERVER" -w
-# Stand-in for what the run writes, until the settings store lands.
-for v in "FilelistPath REG_SZ C:\\users\\$user\\Documents\\Velunda.dat" "Startup REG_DWORD 1" \
-         "TimeType REG_SZ days" "NumDays REG_DWORD 3" "NumStartup REG_DWORD 1"; do
-  set -- $v
-  wine reg add "$settings\\Velunda\\1.0" /v "$1" /t "$2" /d "$3" /f
-done
-cp "$menu_link" "$logon_link"
+read_key "$settings\\Velunda\\1.0"
+expect_value Startup 0x1
+expect_link "$logon_link" "$win_dir\\Velunda.exe" "/startup"
 
 # The user's lists: the default one in Documents, and one saved beside the program.
 mkdir -p "$home/Documents"
