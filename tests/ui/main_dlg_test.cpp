@@ -433,18 +433,6 @@ TEST_F(MainDlgTest, SaveListWritesTheChosenFileAndLeavesTheFlags) {
     }
 }
 
-TEST_F(MainDlgTest, ThreeDialogCommandsDoNothingYet) {
-    Add("C:\\a.bmp", 3);
-    Run([&](HWND hwnd) {
-        Command(hwnd, ID_PREFS_GENERAL);
-        Command(hwnd, ID_PREFS_INTERVAL);
-        Command(hwnd, ID_ABOUT);
-        EXPECT_FALSE(app.listModified);
-        EXPECT_EQ(app.ratingSum, 3);
-        SendMessageA(hwnd, WM_CLOSE, 0, 0);
-    });
-}
-
 struct FoundWindow {
     HWND hwnd = nullptr;
     DWORD process = 0;
