@@ -25,7 +25,9 @@ BOOL CALLBACK FindIn(HWND window, LPARAM lp) {
 
 }  // namespace
 
-DialogDriver::DialogDriver(Script script) : thread_(GetCurrentThreadId()) {
+DialogDriver::DialogDriver(Script script) : DialogDriver(GetCurrentThreadId(), std::move(script)) {}
+
+DialogDriver::DialogDriver(DWORD thread, Script script) : thread_(thread) {
     worker_ = std::thread([this, script = std::move(script)] {
         try {
             script(*this);

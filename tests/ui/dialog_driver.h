@@ -19,6 +19,8 @@ public:
 
     // Starts `script` on a second thread; the calling thread is the one to drive.
     explicit DialogDriver(Script script);
+    // Drives the windows of another thread, of this process or another one.
+    DialogDriver(DWORD thread, Script script);
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
     ~DialogDriver();
