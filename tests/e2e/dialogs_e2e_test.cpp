@@ -87,7 +87,7 @@ void Rate(DialogDriver& d, const std::function<void()>& open,
 
 }  // namespace
 
-TEST(InteractiveRun, DISABLED_BuildRateScheduleSaveAndClose) {
+TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
     e2e::DeleteSettings();
     DeleteFileA(StartupShortcut().c_str());
     const std::string dir = e2e::MakeTempDir();
