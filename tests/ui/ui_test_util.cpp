@@ -40,30 +40,6 @@ std::string Str(const std::string& value) {
     return static_cast<char>(value.size()) + value;
 }
 
-bool SaveListWorks() {
-    static const bool works = [] {
-        CWallpaperApp probe;
-        const std::string path = TempDir() + "probe-save.vdl";
-        const bool ok = probe.SaveList(path) && FileExists(path);
-        DeleteFileA(path.c_str());
-        return ok;
-    }();
-    return works;
-}
-
-bool LoadListWorks() {
-    static const bool works = [] {
-        const std::string path = TempDir() + "probe-load.vdl";
-        WriteBytes(path, Str("1.0") + Int32(1) + Int32(3) + Str("C:\\a.bmp") + Str("bmp") +
-                             Int32(3));
-        CWallpaperApp probe;
-        const bool ok = probe.LoadList(path) && probe.wallpaperList.GetCount() == 1;
-        DeleteFileA(path.c_str());
-        return ok;
-    }();
-    return works;
-}
-
 std::vector<CWallpaperEntry*> Items(HWND mainDlg) {
     const HWND list = GetDlgItem(mainDlg, IDC_WALLPAPER_LIST);
     std::vector<CWallpaperEntry*> items;

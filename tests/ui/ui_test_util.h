@@ -19,10 +19,6 @@ bool FileExists(const std::string& path);
 std::string Int32(int32_t value);
 std::string Str(const std::string& value);  // one-byte length prefix
 
-// Whether LoadList and SaveList really read and write files yet.
-bool SaveListWorks();
-bool LoadListWorks();
-
 // The main window's list box items (their item data), top to bottom.
 std::vector<CWallpaperEntry*> Items(HWND mainDlg);
 // The list's entries, head to tail.

@@ -130,16 +130,6 @@ TEST(WallpaperListBoxDraw, AnAmpersandIsShownAsItIs) {
     EXPECT_NE(canvas.Pixels(), Expected(text, 0x960000, 0)) << "the check can tell them apart";
 }
 
-TEST(WallpaperListBoxDraw, ALongPathIsCutAtTheLinesEdge) {
-    const CWallpaperEntry entry("bmp", "C:\\" + std::string(200, 'W') + ".bmp", 5);
-    Canvas canvas;
-    Draw(canvas, entry, ODA_DRAWENTIRE, 0);
-    const std::set<COLORREF> white{kWhite};
-    EXPECT_EQ(canvas.Colours({kItem.right, 0, kWidth, kHeight}), white);
-    EXPECT_EQ(canvas.Colours({0, kItem.bottom, kWidth, kHeight}), white);
-    EXPECT_TRUE(canvas.Colours({kItem.right - 10, kItem.top, kItem.right, kItem.bottom}).count(0x009600));
-}
-
 TEST(WallpaperListBoxDraw, SelectionIsABlackFrameWipedInTheBackColour) {
     const CWallpaperEntry entry("bmp", "C:\\a.bmp", 4);
     const RECT inner{kItem.left + 1, kItem.top + 1, kItem.right - 1, kItem.bottom - 1};

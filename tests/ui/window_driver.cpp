@@ -87,7 +87,6 @@ void WindowDriver::Handle(HWND dialog) {
     answered_.insert(dialog);
 
     if (answers_.empty() || answers_.front().fileDialog != s.fileDialog) {
-        ++unexpected;
         ADD_FAILURE() << "no answer for the " << (s.fileDialog ? "file dialog" : "message box")
                       << " \"" << s.caption << "\": " << s.text;
         PostMessageA(dialog, WM_COMMAND, s.ok && !s.cancel ? IDOK : IDCANCEL, 0);
@@ -111,7 +110,7 @@ void Pump(HWND dialog) {
 namespace {
 
 struct Run {
-    std::function<HWND()> window;
+    win::Dialog* dialog;
     WindowDriver* driver;
     const std::function<void(HWND)>* body;
     UINT_PTR start = 0;
@@ -129,7 +128,7 @@ void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
 
 void CALLBACK Start(HWND, UINT, UINT_PTR, DWORD) {
     KillTimer(nullptr, run->start);
-    run->hwnd = run->window();
+    run->hwnd = run->dialog->hwnd();
     run->driver->ignored.insert(run->hwnd);
     (*run->body)(run->hwnd);
     run->watchdog = SetTimer(nullptr, 0, 10000, &Watchdog);
@@ -137,12 +136,11 @@ void CALLBACK Start(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-INT_PTR RunModalImpl(const std::function<INT_PTR()>& doModal, const std::function<HWND()>& window,
-                     WindowDriver& driver, const std::function<void(HWND)>& body) {
-    Run r{window, &driver, &body};
+INT_PTR RunModal(win::Dialog& dialog, WindowDriver& driver, const std::function<void(HWND)>& body) {
+    Run r{&dialog, &driver, &body};
     run = &r;
     r.start = SetTimer(nullptr, 0, 10, &Start);
-    const INT_PTR result = doModal();
+    const INT_PTR result = dialog.DoModal();
     if (r.watchdog) KillTimer(nullptr, r.watchdog);
     driver.ignored.erase(r.hwnd);
     run = nullptr;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "win/dialog.h"
+
 // Answers the real message boxes and common file dialogs that the test
 // thread opens. A thread timer fires inside every modal loop of the thread,
 // so the driver sees each new dialog while the code under test waits on it.
@@ -37,8 +39,6 @@ public:
     // Windows the driver must leave alone (the main window).
     std::set<HWND> ignored;
     std::vector<Seen> seen;
-    // Dialogs that came with no answer left for them (answered with Cancel).
-    int unexpected = 0;
     bool AllAnswered() const { return answers_.empty(); }
 
 private:
@@ -62,14 +62,4 @@ void Pump(HWND dialog);
 // Runs `dialog` modally; `body` runs inside its modal loop once it is shown,
 // and should end the run. A run that is still open 10 s after the body has
 // returned is ended with -2. Returns DoModal's result.
-template <class Dlg>
-INT_PTR RunModal(Dlg& dialog, WindowDriver& driver, const std::function<void(HWND)>& body);
-
-INT_PTR RunModalImpl(const std::function<INT_PTR()>& doModal, const std::function<HWND()>& window,
-                     WindowDriver& driver, const std::function<void(HWND)>& body);
-
-template <class Dlg>
-INT_PTR RunModal(Dlg& dialog, WindowDriver& driver, const std::function<void(HWND)>& body) {
-    return RunModalImpl([&] { return dialog.DoModal(); }, [&] { return dialog.hwnd(); }, driver,
-                        body);
-}
+INT_PTR RunModal(win::Dialog& dialog, WindowDriver& driver, const std::function<void(HWND)>& body);

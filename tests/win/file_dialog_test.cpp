@@ -31,11 +31,4 @@ TEST(FileDialogResult, ExtensionWithoutTheDotAsTyped) {
     EXPECT_EQ(ExtensionOf("C:\\Images\\plage."), "");
 }
 
-TEST(FileDialogResult, CancelledByTheHandler) {
-    win::SetFileDialogHandler([](const win::FileDialog&, std::string&) { return false; });
-    win::FileDialog dialog(false, ".vdl", "Velunda.vdl", 0, "a|*.a||", nullptr);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    win::SetFileDialogHandler(nullptr);
-}
-
 }  // namespace
