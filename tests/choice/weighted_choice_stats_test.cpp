@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <sstream>
 #include <vector>
 
 #include "choice/crt_random.h"
@@ -99,10 +100,9 @@ void ExpectFitsChiSquare(const std::vector<int>& ratings) {
     }
     const int df = int(p.size()) - 1;
     const double critical = ChiSquareCritical(df, kSignificance);
-    std::string detail;
-    for (size_t i = 0; i < p.size(); ++i)
-        detail += " " + std::to_string(double(observed[i]) / kDraws) + "/" + std::to_string(p[i]);
-    EXPECT_LT(chi2, critical) << "df " << df << ", observed/expected:" << detail;
+    std::ostringstream detail;
+    for (size_t i = 0; i < p.size(); ++i) detail << ' ' << double(observed[i]) / kDraws << '/' << p[i];
+    EXPECT_LT(chi2, critical) << "df " << df << ", observed/expected:" << detail.str();
 }
 
 }  // namespace
@@ -135,7 +135,7 @@ TEST(WeightedChoiceOdds, SameRatingsAreUniform) { ExpectFitsChiSquare({2, 2, 2, 
 
 TEST(WeightedChoice, EveryFileUnreadable) {
     CWallpaperList list;
-    for (int r : {1, 3, 5}) list.AddTail({"bmp", "gone" + std::to_string(r), r});
+    for (int r : {1, 3, 5}) list.AddTail({"bmp", std::string{'g', char('0' + r)}, r});
     int32_t sum = 20;
     CrtRandom generator;
     std::time_t now = 1'700'000'000;

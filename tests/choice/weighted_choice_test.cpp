@@ -84,7 +84,7 @@ int ThresholdFor(int r) {
 
 std::string PickAmong(int n, int r) {
     Draw d{};
-    for (int i = 0; i < n; ++i) d.list.AddTail(Bmp("p" + std::to_string(i), 3));
+    for (int i = 0; i < n; ++i) d.list.AddTail(Bmp(std::string{'p', char('0' + i)}, 3));
     ScriptedRandom g;
     g.Drawn(0).Drawn(r);
     EXPECT_TRUE(d.Run(g));
