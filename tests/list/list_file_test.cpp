@@ -82,28 +82,22 @@ std::vector<std::string> Paths(const CWallpaperList& list) {
     return out;
 }
 
-TEST(ListFile, EmptyListIsTheTwelveByteExample) {
-    const Bytes expected = B({0x03, 0x31, 0x2E, 0x30, 0, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(Save(CWallpaperList{}, 0), expected);
-
+TEST(ListFile, TheTwelveAndTwentyNineByteExamples) {
+    const Bytes empty = B({0x03, 0x31, 0x2E, 0x30, 0, 0, 0, 0, 0, 0, 0, 0});
+    const Bytes one = B({0x03, 0x31, 0x2E, 0x30, 0x01, 0, 0, 0, 0x03, 0, 0, 0,
+                         0x08, 0x43, 0x3A, 0x5C, 0x61, 0x2E, 0x62, 0x6D, 0x70,
+                         0x03, 0x62, 0x6D, 0x70, 0x03, 0, 0, 0});
     CWallpaperList list;
-    int32_t sum = 9;
-    EXPECT_EQ(Load(expected, list, sum), ListFileError::None);
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(sum, 0);
-}
-
-TEST(ListFile, OneEntryIsTheTwentyNineByteExample) {
-    const Bytes expected = B({0x03, 0x31, 0x2E, 0x30, 0x01, 0, 0, 0, 0x03, 0, 0, 0,
-                              0x08, 0x43, 0x3A, 0x5C, 0x61, 0x2E, 0x62, 0x6D, 0x70,
-                              0x03, 0x62, 0x6D, 0x70, 0x03, 0, 0, 0});
-    CWallpaperList list;
+    EXPECT_EQ(Save(list, 0), empty);
     list.AddTail({"bmp", "C:\\a.bmp", 3});
-    EXPECT_EQ(Save(list, 3), expected);
+    EXPECT_EQ(Save(list, 3), one);
 
     CWallpaperList loaded;
-    int32_t sum = 0;
-    ASSERT_EQ(Load(expected, loaded, sum), ListFileError::None);
+    int32_t sum = 9;
+    ASSERT_EQ(Load(empty, loaded, sum), ListFileError::None);
+    EXPECT_TRUE(loaded.IsEmpty());
+    EXPECT_EQ(sum, 0);
+    ASSERT_EQ(Load(one, loaded, sum), ListFileError::None);
     ASSERT_EQ(loaded.GetCount(), 1);
     EXPECT_EQ(loaded.begin()->path, "C:\\a.bmp");
     EXPECT_EQ(loaded.begin()->ext, "bmp");
@@ -268,8 +262,6 @@ TEST(ListFile, Utf16MarkedStringsAreRefused) {
     const Bytes inPath = kVersion10 + Le32(1) + Le32(3) + utf16Abc + B({0x03}) + Text("bmp") + Le32(3);
     EXPECT_EQ(Load(inPath, list, sum), ListFileError::Utf16String);
     EXPECT_TRUE(list.IsEmpty());
-    const Bytes inVersion = B({0xFF, 0xFE, 0xFF, 0x03, '1', 0, '.', 0, '0', 0}) + Le32(0) + Le32(0);
-    EXPECT_EQ(Load(inVersion, list, sum), ListFileError::Utf16String);
 }
 
 TEST(ListFile, StreamErrorsAreReportedAsSuch) {
