@@ -46,8 +46,32 @@ VIAddVersionKey /LANG=1036 "FileDescription" "Installation de Velunda"
 VIAddVersionKey /LANG=1036 "LegalCopyright" "Copyright © 2026 ${PUBLISHER}"
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+; A running Velunda.exe can be neither replaced nor deleted: have it closed
+; first, rather than leave the old program behind and report success. A
+; silent run gives up (exit code 2) and changes nothing.
+!macro WaitUntilVelundaClosed
+  ${Do}
+    ${IfNot} ${FileExists} "$INSTDIR\Velunda.exe"
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    FileOpen $0 "$INSTDIR\Velunda.exe" a
+    ${IfNot} ${Errors}
+      FileClose $0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "Velunda est ouvert. Fermez-le, puis cliquez sur Réessayer." /SD IDCANCEL IDRETRY +2
+    Abort
+  ${Loop}
+!macroend
 
 !define MUI_ABORTWARNING
+; makensis works in this script's folder.
+!define MUI_ICON "../src/res/velunda.ico"
+!define MUI_UNICON "../src/res/velunda.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Velunda.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Lancer Velunda"
 !insertmacro MUI_PAGE_WELCOME
@@ -62,6 +86,7 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "Copyright © 2026 ${PUBLISHER}"
 
 Section "Velunda"
   SetShellVarContext current
+  !insertmacro WaitUntilVelundaClosed
   SetOutPath "$INSTDIR"
   File "${BINDIR}/Velunda.exe"
   File "${BINDIR}/readme.txt"
@@ -82,6 +107,7 @@ SectionEnd
 
 Section "Uninstall"
   SetShellVarContext current
+  !insertmacro WaitUntilVelundaClosed
   ; Only our own files: lists the user may have saved here stay, and so does
   ; the folder that holds them (RMDir without /r removes only an empty one).
   Delete "$INSTDIR\Velunda.exe"

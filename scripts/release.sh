@@ -16,7 +16,7 @@ for arch in x64 x86; do
   esac
   echo "== release $arch"
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target Velunda -j "$(nproc)"
+  cmake --build --preset "$preset" --target Velunda velunda_readme -j "$(nproc)"
   # Ship the program without its symbols, beside its readme.
   bin=$out/stage-$arch
   rm -rf "$bin" && mkdir -p "$bin"

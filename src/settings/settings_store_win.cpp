@@ -1,6 +1,172 @@
-#include "app/wallpaper_app.h"
+#include "settings/settings_store_win.h"
 
-// Placeholder until the registry store lands: nothing is stored yet.
-bool CWallpaperApp::LoadSettings() { return false; }
-bool CWallpaperApp::SaveSettings() { return false; }
-void CWallpaperApp::SaveChangeMarker(bool) {}
+#include <array>
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "app/local_midnight.h"
+#include "app/wallpaper_app.h"
+#include "settings/registry_value.h"
+#include "win/handles.h"
+#include "win/message_box.h"
+
+namespace settings {
+namespace {
+
+// HKCU\Software\Zarnovell Software\Velunda\1.0, one level at a time.
+constexpr const char* kLevels[] = {"Software", "Zarnovell Software", "Velunda", "1.0"};
+constexpr DWORD kPathBuffer = 261;      // 260 characters and the zero
+constexpr DWORD kTimeTypeBuffer = 30;   // 29 characters and the zero
+
+DWORD* AllocateBlock() { return new (std::nothrow) DWORD; }
+
+LSTATUS WriteValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) {
+    return RegSetValueExA(key, name, 0, type, data, size);
+}
+
+BlockAllocator g_allocate = AllocateBlock;
+ValueWriter g_write = WriteValue;
+
+// The four levels, outermost first. An array destroys its elements last to
+// first, so the levels close innermost first on every path.
+using KeyLevels = std::array<win::UniqueHKey, 4>;
+
+std::optional<KeyLevels> OpenForReading() {
+    KeyLevels keys;
+    HKEY parent = HKEY_CURRENT_USER;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(parent, kLevels[i], 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+        keys[i].reset(key);
+        parent = key;
+    }
+    return keys;
+}
+
+// "Software" must exist; the levels under it are created when missing.
+std::optional<KeyLevels> OpenForWriting(DWORD* disposition) {
+    KeyLevels keys;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kLevels[0], 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    keys[0].reset(key);
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        key = nullptr;
+        if (RegCreateKeyExA(keys[i - 1].get(), kLevels[i], 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_WRITE, nullptr, &key, disposition) != ERROR_SUCCESS)
+            return std::nullopt;
+        keys[i].reset(key);
+    }
+    return keys;
+}
+
+// The write path's disposition block, with the out-of-memory message when
+// the heap has none to give.
+std::unique_ptr<DWORD> DispositionBlock() {
+    std::unique_ptr<DWORD> block(g_allocate());
+    if (!block) win::AppMessageBox("Erreur d'allocation mémoire", MB_OK | MB_ICONERROR);
+    return block;
+}
+
+std::optional<std::string> ReadString(HKEY key, const char* name, DWORD bufferSize) {
+    std::string buffer(bufferSize, '\0');
+    DWORD size = bufferSize;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return StringFromRegistry(buffer.data(), size, bufferSize);
+}
+
+std::optional<int32_t> ReadInt32(HKEY key, const char* name) {
+    std::array<unsigned char, 4> buffer{};
+    DWORD size = buffer.size();
+    if (RegQueryValueExA(key, name, nullptr, nullptr, buffer.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return Int32FromRegistry(buffer.data(), size);
+}
+
+bool WriteString(HKEY key, const char* name, const std::string& text) {
+    return g_write(key, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool WriteInt32(HKEY key, const char* name, int32_t value) {
+    const DWORD data = static_cast<DWORD>(value);
+    return g_write(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+           ERROR_SUCCESS;
+}
+
+}  // namespace
+
+void SetBlockAllocator(BlockAllocator allocate) { g_allocate = allocate ? allocate : AllocateBlock; }
+void SetValueWriter(ValueWriter write) { g_write = write ? write : WriteValue; }
+
+}  // namespace settings
+
+using namespace settings;
+
+bool CWallpaperApp::LoadSettings() {
+    const auto keys = OpenForReading();
+    if (!keys) return false;
+    const HKEY key = keys->back().get();
+
+    // Each field takes its value as soon as it is read.
+    const auto path = ReadString(key, "FilelistPath", kPathBuffer);
+    if (!path) return false;
+    FilelistPath = *path;
+    const auto startup = ReadInt32(key, "Startup");
+    if (!startup) return false;
+    Startup = *startup != 0;
+    const auto timeType = ReadString(key, "TimeType", kTimeTypeBuffer);
+    if (!timeType) return false;
+    TimeType = *timeType;
+    const auto numDays = ReadInt32(key, "NumDays");
+    if (!numDays) return false;
+    NumDays = *numDays;
+    const auto numStartup = ReadInt32(key, "NumStartup");
+    if (!numStartup) return false;
+    NumStartup = *numStartup;
+
+    const auto lastDays = ReadInt32(key, "LastDays");
+    LastDays = lastDays ? *lastDays : static_cast<int32_t>(LocalMidnight(clock()));
+    LastStartup = ReadInt32(key, "LastStartup").value_or(0);
+    return true;
+}
+
+bool CWallpaperApp::SaveSettings() {
+    {
+        auto disposition = DispositionBlock();
+        if (!disposition) return false;
+        const auto keys = OpenForWriting(disposition.get());
+        disposition.reset();
+        if (!keys) return false;
+
+        // In order, stopping at the first failure; what was written stays.
+        const HKEY key = keys->back().get();
+        if (!(WriteString(key, "FilelistPath", FilelistPath) &&
+              WriteInt32(key, "Startup", Startup ? 1 : 0) &&
+              WriteString(key, "TimeType", TimeType) &&
+              WriteInt32(key, "NumDays", NumDays) &&
+              WriteInt32(key, "NumStartup", NumStartup) &&
+              WriteInt32(key, "LastDays", LastDays) &&
+              WriteInt32(key, "LastStartup", LastStartup)))
+            return false;
+    }  // the levels are closed before the shortcut is touched
+    UpdateLogonShortcut();
+    return true;
+}
+
+void CWallpaperApp::SaveChangeMarker(bool startupKind) {
+    // Without a block the keys still open; they just report no disposition.
+    auto disposition = DispositionBlock();
+    const auto keys = OpenForWriting(disposition.get());
+    disposition.reset();
+    if (!keys) return;
+
+    const HKEY key = keys->back().get();
+    // The field keeps its value: only the stored marker moves.
+    if (startupKind) WriteInt32(key, "LastStartup", LastStartup);
+    else WriteInt32(key, "LastDays", static_cast<int32_t>(LocalMidnight(clock())));
+}

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,22 +63,14 @@ TEST(ScheduleDays, ClockSetBackWaitsForTheStoredThreshold) {
 
 TEST(ScheduleStartup, CounterSequenceChangesOnTheThirdLogon) {
     ScheduleSettings s = Startup(3, 0);
-    int32_t stored[3] = {};
-    bool due[3] = {};
+    std::vector<std::pair<bool, int32_t>> runs;  // due, counter to store
     for (int run = 0; run < 3; ++run) {
         const ScheduleDecision d = DecideSchedule(s, kMidnight);
-        EXPECT_TRUE(d.writeMarker);
-        EXPECT_TRUE(d.startupKind);
-        stored[run] = d.lastStartup;
-        due[run] = d.changeDue;
+        EXPECT_TRUE(d.writeMarker && d.startupKind);
+        runs.emplace_back(d.changeDue, d.lastStartup);
         s.lastStartup = d.lastStartup;
     }
-    EXPECT_EQ(stored[0], 1);
-    EXPECT_EQ(stored[1], 2);
-    EXPECT_EQ(stored[2], 0);
-    EXPECT_FALSE(due[0]);
-    EXPECT_FALSE(due[1]);
-    EXPECT_TRUE(due[2]);
+    EXPECT_EQ(runs, (std::vector<std::pair<bool, int32_t>>{{false, 1}, {false, 2}, {true, 0}}));
 }
 
 TEST(ScheduleStartup, EveryLogonChangesWhenTheCountIsReachedOrSmall) {

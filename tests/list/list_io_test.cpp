@@ -152,7 +152,7 @@ TEST_F(ListIo, FailedSaveLeavesTheOldFileIntact) {
     EXPECT_EQ(Read(Path("list.vdl")).substr(12, 11), std::string("\x0A" "C:\\new.bmp"));
 }
 
-TEST_F(ListIo, ShortFilesGiveCause14AndKeepWhatWasRead) {
+TEST_F(ListIo, BrokenFilesFailAndKeepWhatWasRead) {
     Write(Path("empty.vdl"), "");
     EXPECT_FALSE(app.LoadList(Path("empty.vdl")));
     ExpectOneBox("Erreur de chargement de la liste (14)");
@@ -168,6 +168,13 @@ TEST_F(ListIo, ShortFilesGiveCause14AndKeepWhatWasRead) {
     ASSERT_EQ(app.wallpaperList.GetCount(), 1);
     EXPECT_EQ(app.wallpaperList.begin()->path, "C:\\a.bmp");
     EXPECT_EQ(app.ratingSum, 7);
+
+    // A UTF-16 string, which this program never writes, is refused.
+    Write(Path("utf16.vdl"), std::string("\x03" "1.0" "\x01\0\0\0" "\x03\0\0\0"
+                                         "\xFF\xFE\xFF\x01" "a\0" "\x03" "bmp" "\x03\0\0\0", 26));
+    EXPECT_FALSE(app.LoadList(Path("utf16.vdl")));
+    ExpectOneBox("Erreur de chargement de la liste (1)");
+    EXPECT_EQ(app.wallpaperList.GetCount(), 1);
 }
 
 TEST_F(ListIo, OtherVersionIsRefusedWithTrue) {

@@ -1,0 +1,5 @@
+#include "ui/about_dlg.h"
+
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg(HWND parent) : win::Dialog(IDD_ABOUTBOX, parent) {}

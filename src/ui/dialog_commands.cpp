@@ -1,0 +1,46 @@
+#include "ui/dialog_commands.h"
+
+#include "app/local_midnight.h"
+#include "app/wallpaper_app.h"
+#include "ui/about_dlg.h"
+#include "ui/general_prefs_dlg.h"
+#include "ui/rating_dlg.h"
+#include "ui/update_interval_dlg.h"
+
+bool RunGeneralPrefs(CWallpaperApp& app, HWND owner) {
+    CGeneralPrefsDlg dlg(owner);
+    dlg.startup = app.Startup ? 1 : 0;
+    dlg.path = app.FilelistPath;
+    if (dlg.DoModal() != IDOK) return false;
+    app.Startup = dlg.startup != 0;
+    app.FilelistPath = dlg.path;
+    return true;
+}
+
+bool RunUpdateInterval(CWallpaperApp& app, HWND owner) {
+    CUpdateIntervalDlg dlg(owner);
+    dlg.numStartup = app.NumStartup;
+    dlg.numDays = app.NumDays;
+    dlg.timeType = app.TimeType;
+    if (dlg.DoModal() != IDOK) return false;
+    app.NumDays = dlg.numDays;
+    app.NumStartup = dlg.numStartup;
+    app.TimeType = dlg.timeType;
+    app.LastDays = static_cast<int32_t>(LocalMidnight(app.clock()));
+    app.LastStartup = 0;
+    return true;
+}
+
+bool RunRatingDialog(const std::string& path, int32_t& rating, HWND owner) {
+    CRatingDlg dlg(owner);
+    dlg.path = path;
+    dlg.rating = rating;
+    if (dlg.DoModal() != IDOK) return false;
+    rating = dlg.rating;
+    return true;
+}
+
+void RunAbout(HWND owner) {
+    CAboutDlg dlg(owner);
+    dlg.DoModal();
+}
