@@ -117,8 +117,10 @@ TEST_F(LogonRun, ChangeDueSetsAReadableListedFileAndLeavesTheListFile) {
 }
 
 TEST_F(LogonRun, TheMarkerIsWrittenBeforeTheChoice) {
-    // The only listed "file" is a pipe of this test: when the draw opens it to
-    // test it, the marker must already be stored.
+    // The only listed "file" is a pipe of this test. When the draw opens it to
+    // test it, the settings key must already have changed: the store signals
+    // the change as it writes, while the pipe's opening reaches this test a
+    // few server calls later.
     const std::string pipeName = "\\\\.\\pipe\\velunda-e2e-" + std::to_string(GetCurrentProcessId());
     const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
                                          PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
@@ -126,17 +128,20 @@ TEST_F(LogonRun, TheMarkerIsWrittenBeforeTheChoice) {
     const auto listBytes = WriteList({{pipeName, "jpg", 3}});
     Settings("days", 1, 1, e2e::TodayMidnight() - 86400, 0);
 
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, e2e::kSettingsKey, 0, KEY_NOTIFY, &key), ERROR_SUCCESS);
+    const HANDLE changed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_EQ(RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE), ERROR_SUCCESS);
     OVERLAPPED connect{};
     connect.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     const HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ASSERT_FALSE(ConnectNamedPipe(pipe, &connect));
     ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_IO_PENDING));
-    bool opened = false;
-    std::optional<uint32_t> markerAtOpen;
+    bool opened = false, markerFirst = false;
     std::thread watcher([&] {
         const HANDLE events[2] = {connect.hEvent, stop};
         if (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0) {
-            markerAtOpen = e2e::GetDword("LastDays");
+            markerFirst = WaitForSingleObject(changed, 0) == WAIT_OBJECT_0;
             opened = true;
         }
     });
@@ -146,12 +151,12 @@ TEST_F(LogonRun, TheMarkerIsWrittenBeforeTheChoice) {
     CancelIoEx(pipe, &connect);
     DWORD ignored = 0;
     GetOverlappedResult(pipe, &connect, &ignored, TRUE);
-    CloseHandle(pipe);
-    CloseHandle(connect.hEvent);
-    CloseHandle(stop);
+    for (HANDLE h : {pipe, connect.hEvent, stop, changed}) CloseHandle(h);
+    RegCloseKey(key);
 
     ASSERT_TRUE(opened) << "the draw did not open the listed file";
-    EXPECT_EQ(markerAtOpen, static_cast<uint32_t>(e2e::TodayMidnight()));
+    EXPECT_TRUE(markerFirst) << "the file was opened before the marker was written";
+    EXPECT_EQ(e2e::GetDword("LastDays"), static_cast<uint32_t>(e2e::TodayMidnight()));
     EXPECT_EQ(Wallpaper(), before);  // "jpg": chosen, not applied
     EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);
 }
