@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Times a logon run (Velunda.exe /startup, a change due, a 1,000-entry list of
-# bitmaps) against a program that does nothing, both started the same way
-# under Wine, in one hyperfine run. Extra arguments go to hyperfine.
+# bitmaps) against a program that does nothing and one that does nothing but
+# load user32, all started the same way under Wine, in one hyperfine run.
+# Extra arguments go to hyperfine (e.g. --export-markdown FILE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 
 cmake --preset win64 -DVELUNDA_BUILD_BENCH=ON >/dev/null
-cmake --build --preset win64 -j2 --target Velunda trivial >/dev/null
+cmake --build --preset win64 -j2 --target Velunda trivial trivial_user32 >/dev/null
 bin=$PWD/build/win64/bin
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-wine.XXXXXX")
@@ -59,7 +60,8 @@ reg LastStartup REG_DWORD 0
 
 hyperfine -N --warmup 5 --runs 50 "$@" \
   -n "Velunda.exe /startup" "$WINE $bin/Velunda.exe /startup" \
-  -n "trivial.exe /startup" "$WINE $bin/trivial.exe /startup"
+  -n "trivial.exe /startup" "$WINE $bin/trivial.exe /startup" \
+  -n "trivial_user32.exe /startup" "$WINE $bin/trivial_user32.exe /startup"
 
 # The runs above must have set the wallpaper to one of the listed files.
 "$WINE" reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | grep -i 'fond[0-9]*\.bmp' \
