@@ -3,14 +3,9 @@
 #include <gtest/gtest.h>
 
 TEST(CommandLine, LogonRunIsAnEightCharacterPrefix) {
-    EXPECT_TRUE(IsLogonRun("/startup"));
-    EXPECT_TRUE(IsLogonRun("/startupX"));
-    EXPECT_TRUE(IsLogonRun("/startup now"));
-    EXPECT_FALSE(IsLogonRun("/Startup"));
-    EXPECT_FALSE(IsLogonRun("startup"));
-    EXPECT_FALSE(IsLogonRun("/startu"));
-    EXPECT_FALSE(IsLogonRun(""));
-    EXPECT_FALSE(IsLogonRun(" /startup"));
+    for (const char* yes : {"/startup", "/startupX", "/startup now"}) EXPECT_TRUE(IsLogonRun(yes)) << yes;
+    for (const char* no : {"/Startup", "startup", "/startu", "", " /startup"})
+        EXPECT_FALSE(IsLogonRun(no)) << no;
 }
 
 TEST(CommandLine, ArgumentTextSkipsTheProgramNameAndTheBlanksAfterIt) {

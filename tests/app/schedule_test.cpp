@@ -3,97 +3,59 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <utility>
-#include <vector>
 
 namespace {
-
 constexpr int32_t kDay = 86400;
-// 2026-07-14 00:00 UTC: any fixed midnight serves.
-constexpr int32_t kMidnight = 1783987200;
-
-ScheduleSettings Days(int32_t numDays, int32_t lastDays) {
-    return {"days", numDays, 1, lastDays, 7};
-}
-
-ScheduleSettings Startup(int32_t numStartup, int32_t lastStartup) {
-    return {"startup", 1, numStartup, kMidnight, lastStartup};
-}
-
+constexpr int32_t kMid = 1783987200;  // any fixed midnight
 }  // namespace
 
-TEST(ScheduleDays, DueFromTheThresholdOnAndWritesOnlyThen) {
-    const ScheduleSettings s = Days(1, kMidnight);
-    const ScheduleDecision before = DecideSchedule(s, kMidnight + kDay - 1);
-    EXPECT_FALSE(before.changeDue);
-    EXPECT_FALSE(before.writeMarker);
-
-    const ScheduleDecision at = DecideSchedule(s, kMidnight + kDay);
-    EXPECT_TRUE(at.changeDue);
-    EXPECT_TRUE(at.writeMarker);
-    EXPECT_FALSE(at.startupKind);
-    EXPECT_EQ(at.lastStartup, 7);  // the counter is not this kind's business
-}
-
-TEST(ScheduleDays, YesterdaysMidnightIsDueAtAnyHourToday) {
-    for (int64_t hour = 0; hour < 24; ++hour) {
-        EXPECT_TRUE(DecideSchedule(Days(1, kMidnight - kDay), kMidnight + hour * 3600).changeDue)
-            << hour;
-        EXPECT_FALSE(DecideSchedule(Days(1, kMidnight), kMidnight + hour * 3600).changeDue)
-            << hour;
+TEST(Schedule, DecisionTable) {
+    struct Row {
+        const char* kind;
+        int32_t numDays, numStartup, lastDays, lastStartup;
+        int64_t now;
+        bool due, write, startupKind;
+        int32_t counter;
+    } rows[] = {
+        {"days", 1, 1, kMid, 7, kMid + kDay - 1, false, false, false, 7},
+        {"days", 1, 1, kMid, 7, kMid + kDay, true, true, false, 7},  // now == threshold
+        {"days", 1, 1, kMid - kDay, 7, kMid, true, true, false, 7},
+        {"days", 1, 1, kMid - kDay, 7, kMid + kDay - 1, true, true, false, 7},
+        {"days", 32000, 1, kMid, 7, INT32_MAX, false, false, false, 7},
+        {"days", 32000, 1, INT32_MAX, 7, INT32_MAX, false, false, false, 7},
+        {"days", 32000, 1, kMid, 7, kMid + 32000LL * kDay, true, true, false, 7},
+        {"days", INT32_MIN, 1, INT32_MIN, 7, 0, true, true, false, 7},
+        {"days", INT32_MAX, 1, INT32_MAX, 7, INT32_MAX, false, false, false, 7},
+        // Clock set back: wait for the stored threshold.
+        {"days", 1, 1, kMid + 10 * kDay, 7, kMid, false, false, false, 7},
+        {"days", 1, 1, kMid + 10 * kDay, 7, kMid + 11 * kDay, true, true, false, 7},
+        // Every third logon: the counter runs 1, 2, 0.
+        {"startup", 1, 3, kMid, 0, kMid, false, true, true, 1},
+        {"startup", 1, 3, kMid, 1, kMid, false, true, true, 2},
+        {"startup", 1, 3, kMid, 2, kMid, true, true, true, 0},
+        {"startup", 1, 3, kMid, 3, kMid, true, true, true, 0},
+        {"startup", 1, 3, kMid, 50, kMid, true, true, true, 0},
+        {"startup", 1, 0, kMid, 0, kMid, true, true, true, 0},
+        {"startup", 1, 1, kMid, 0, kMid, true, true, true, 0},
+        {"startup", 1, -5, kMid, 0, kMid, true, true, true, 0},
+        {"startup", 1, 3, kMid, INT32_MAX, kMid, true, true, true, 0},
+        {"startup", 1, INT32_MAX, kMid, INT32_MAX, kMid, true, true, true, 0},
+        {"startup", 1, 1, kMid, -3, kMid, false, true, true, -2},
+    };
+    for (const Row& r : rows) {
+        const ScheduleDecision d =
+            DecideSchedule({r.kind, r.numDays, r.numStartup, r.lastDays, r.lastStartup}, r.now);
+        SCOPED_TRACE(testing::Message() << r.kind << " " << r.numDays << " " << r.numStartup << " "
+                                        << r.lastDays << " " << r.lastStartup << " " << r.now);
+        EXPECT_EQ(d.changeDue, r.due);
+        EXPECT_EQ(d.writeMarker, r.write);
+        EXPECT_EQ(d.startupKind, r.startupKind);
+        EXPECT_EQ(d.lastStartup, r.counter);
     }
-}
-
-TEST(ScheduleDays, ThresholdDoesNotOverflowThirtyTwoBits) {
-    // 32000 days is about 87 years: never due within the 32-bit time range.
-    EXPECT_FALSE(DecideSchedule(Days(32000, kMidnight), INT32_MAX).changeDue);
-    EXPECT_FALSE(DecideSchedule(Days(32000, INT32_MAX), INT32_MAX).changeDue);
-    EXPECT_TRUE(DecideSchedule(Days(32000, kMidnight), int64_t{kMidnight} + 32000LL * kDay).changeDue);
-    // Hand-edited extremes stay well defined (UBSan watches the native build).
-    EXPECT_TRUE(DecideSchedule(Days(INT32_MIN, INT32_MIN), 0).changeDue);
-    EXPECT_FALSE(DecideSchedule(Days(INT32_MAX, INT32_MAX), INT32_MAX).changeDue);
-}
-
-TEST(ScheduleDays, ClockSetBackWaitsForTheStoredThreshold) {
-    const int32_t future = kMidnight + 10 * kDay;
-    EXPECT_FALSE(DecideSchedule(Days(1, future), kMidnight).changeDue);
-    EXPECT_FALSE(DecideSchedule(Days(1, future), future + kDay - 1).changeDue);
-    EXPECT_TRUE(DecideSchedule(Days(1, future), future + kDay).changeDue);
-}
-
-TEST(ScheduleStartup, CounterSequenceChangesOnTheThirdLogon) {
-    ScheduleSettings s = Startup(3, 0);
-    std::vector<std::pair<bool, int32_t>> runs;  // due, counter to store
-    for (int run = 0; run < 3; ++run) {
-        const ScheduleDecision d = DecideSchedule(s, kMidnight);
-        EXPECT_TRUE(d.writeMarker && d.startupKind);
-        runs.emplace_back(d.changeDue, d.lastStartup);
-        s.lastStartup = d.lastStartup;
-    }
-    EXPECT_EQ(runs, (std::vector<std::pair<bool, int32_t>>{{false, 1}, {false, 2}, {true, 0}}));
-}
-
-TEST(ScheduleStartup, EveryLogonChangesWhenTheCountIsReachedOrSmall) {
-    for (const ScheduleSettings& s :
-         {Startup(3, 3), Startup(3, 50), Startup(0, 0), Startup(1, 0), Startup(-5, 0),
-          Startup(3, INT32_MAX), Startup(INT32_MAX, INT32_MAX)}) {
-        const ScheduleDecision d = DecideSchedule(s, kMidnight);
-        EXPECT_TRUE(d.changeDue) << s.numStartup << " " << s.lastStartup;
-        EXPECT_TRUE(d.writeMarker);
-        EXPECT_EQ(d.lastStartup, 0);
-    }
-    // A negative counter is raised like any other.
-    const ScheduleDecision d = DecideSchedule(Startup(1, -3), kMidnight);
-    EXPECT_FALSE(d.changeDue);
-    EXPECT_EQ(d.lastStartup, -2);
-}
-
-TEST(ScheduleKind, OnlyTheExactWordsCount) {
+    // Only the exact words count.
     for (const char* kind : {"Days", "DAYS", "", "day", "days ", "Startup", "startup\t", "weeks"}) {
-        ScheduleSettings s{kind, 1, 1, kMidnight - 5 * kDay, 4};
-        const ScheduleDecision d = DecideSchedule(s, kMidnight);
-        EXPECT_FALSE(d.changeDue) << '"' << kind << '"';
-        EXPECT_FALSE(d.writeMarker) << '"' << kind << '"';
-        EXPECT_EQ(d.lastStartup, 4);
+        const ScheduleDecision d = DecideSchedule({kind, 1, 1, kMid - 5 * kDay, 4}, kMid);
+        EXPECT_FALSE(d.changeDue || d.writeMarker) << '"' << kind << '"';
+        EXPECT_EQ(d.lastStartup, 4) << '"' << kind << '"';
     }
 }
