@@ -58,7 +58,7 @@ reg NumStartup REG_DWORD 1
 reg LastDays REG_DWORD 0
 reg LastStartup REG_DWORD 0
 
-hyperfine -N --warmup 5 --runs 50 "$@" \
+hyperfine -N --warmup 5 "${@:---runs=50}" \
   -n "Velunda.exe /startup" "$WINE $bin/Velunda.exe /startup" \
   -n "trivial.exe /startup" "$WINE $bin/trivial.exe /startup" \
   -n "trivial_user32.exe /startup" "$WINE $bin/trivial_user32.exe /startup"

@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "app/wallpaper_app.h"
-#include "choice/random_source.h"
 
 namespace {
 
@@ -41,14 +40,6 @@ void StoreWallpaper(const std::string& path) {
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", REG_SZ, path.c_str(),
                     static_cast<DWORD>(path.size() + 1));
 }
-
-class CountingRandom : public RandomSource {
-public:
-    void Seed(uint32_t) override { ++seeds; }
-    int Next() override { ++calls; return 0; }
-    int seeds = 0;
-    long calls = 0;
-};
 
 }  // namespace
 
@@ -108,28 +99,4 @@ TEST(ChooseWallpaper, DropsFilesThatDoNotOpenInMemoryOnly) {
         EXPECT_EQ(app.listModified, run % 2 == 0);
     }
     CloseHandle(hold);
-}
-
-TEST(ChooseWallpaper, UsesTheInjectedGeneratorAndProbe) {
-    CWallpaperApp app;
-    app.wallpaperList.AddTail({"BMP", "C:\\nowhere\\a.bmp", 3});
-    CountingRandom counting;
-    app.generator = &counting;
-    std::vector<std::string> probed;
-    app.canOpenForReading = [&](const std::string& p) { probed.push_back(p); return true; };
-    app.currentPath = "old";
-    EXPECT_TRUE(app.ChooseWallpaper());
-    EXPECT_EQ(app.currentPath, "C:\\nowhere\\a.bmp");
-    EXPECT_EQ(app.currentExt, "BMP");
-    EXPECT_EQ(counting.seeds, 1);
-    EXPECT_EQ(counting.calls, 2000);
-    EXPECT_EQ(probed.size(), 1u);
-
-    CWallpaperApp empty;
-    empty.generator = &counting;
-    empty.currentPath = empty.currentExt = "old";
-    EXPECT_FALSE(empty.ChooseWallpaper());
-    EXPECT_EQ(empty.currentPath, "");
-    EXPECT_EQ(empty.currentExt, "");
-    EXPECT_EQ(counting.seeds, 1);
 }

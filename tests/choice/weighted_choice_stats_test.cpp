@@ -131,7 +131,6 @@ TEST(WeightedChoiceOdds, ExpectedFiguresAreTheDocumentedOnes) {
 TEST(WeightedChoiceOdds, FiveAndOne) { ExpectFitsChiSquare({5, 1}); }
 TEST(WeightedChoiceOdds, OneOfEachRating) { ExpectFitsChiSquare({5, 4, 3, 2, 1}); }
 TEST(WeightedChoiceOdds, ThreeThreeTwo) { ExpectFitsChiSquare({3, 3, 2}); }
-TEST(WeightedChoiceOdds, SameRatingsAreUniform) { ExpectFitsChiSquare({2, 2, 2, 2}); }
 
 TEST(WeightedChoice, EveryFileUnreadable) {
     CWallpaperList list;

@@ -161,15 +161,6 @@ TEST_F(LogonRun, TheMarkerIsWrittenBeforeTheChoice) {
     EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);
 }
 
-TEST_F(LogonRun, ChangeDueWithNoReadableFileStillMovesTheMarker) {
-    const auto listBytes = WriteList({{dir + "\\gone1.bmp", "bmp", 5}, {dir + "\\gone2.bmp", "bmp", 1}});
-    Settings("days", 1, 1, e2e::TodayMidnight() - 86400, 0);
-    RunLogon();
-    EXPECT_EQ(e2e::GetDword("LastDays"), static_cast<uint32_t>(e2e::TodayMidnight()));
-    EXPECT_EQ(Wallpaper(), before);
-    EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);
-}
-
 TEST_F(LogonRun, NoChangeDueLeavesTheWallpaper) {
     const std::string a = dir + "\\a.bmp";
     e2e::WriteBitmap(a);
