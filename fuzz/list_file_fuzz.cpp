@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "list/list_file.h"
@@ -11,16 +12,12 @@
 namespace {
 
 struct TrickleInput : RawInput {
-    TrickleInput(const std::byte* data, std::size_t left) : data(data), left(left) {}
+    explicit TrickleInput(std::string_view s) : rest(s) {}
     bool ReadSome(std::byte* out, std::size_t size, std::size_t& got) override {
-        got = std::min({size, left, std::size_t{3}});
-        std::copy_n(data, got, out);
-        data += got;
-        left -= got;
+        rest.remove_prefix(got = rest.copy(reinterpret_cast<char*>(out), std::min<std::size_t>(size, 3)));
         return true;
     }
-    const std::byte* data;
-    std::size_t left;
+    std::string_view rest;
 };
 
 // The error, then the list and sum read, as the writer writes them.
@@ -40,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto* bytes = reinterpret_cast<const std::byte*>(data);
     ListInput memory({bytes, size});
     const auto first = Read(memory);
-    TrickleInput trickle(bytes, size);
+    TrickleInput trickle({reinterpret_cast<const char*>(data), size});
     ListInput stream(trickle, size);
     ListInput written(first.second);
     if (Read(stream) != first || (first.first == ListFileError::None && Read(written) != first)) std::abort();

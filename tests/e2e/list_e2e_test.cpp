@@ -9,13 +9,10 @@ TEST(ListAtStartUp, MissingListShowsTheLoadMessageInTheLogonRun) {
     e2e::DeleteSettings();
     e2e::SetString("FilelistPath", dir + "\\absent.dat");
     // The next change is far off, so that the run does nothing else.
-    e2e::SetDword("Startup", 0);
     e2e::SetString("TimeType", "days");
-    e2e::SetDword("NumDays", 1000);
-    e2e::SetDword("NumStartup", 1);
-    e2e::SetDword("LastDays", static_cast<uint32_t>(e2e::TodayMidnight()));
-    e2e::SetDword("LastStartup", 0);
-
+    for (const auto& [name, value] : {std::pair<const char*, uint32_t>{"Startup", 0}, {"NumDays", 1000}, {"NumStartup", 1},
+                                      {"LastDays", uint32_t(e2e::TodayMidnight())}, {"LastStartup", 0}})
+        e2e::SetDword(name, value);
     const e2e::RunResult logon = e2e::Run("/startup");
     EXPECT_TRUE(logon.finished);
     EXPECT_FALSE(logon.sawMainWindow);

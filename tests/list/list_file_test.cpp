@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <span>
-#include <string>
 #include <string_view>
-#include <vector>
+#include <tuple>
 
 using namespace std::string_literals;
 using V = std::vector<std::string>;
 
 namespace {
+
+const std::string o = "C:\\old.bmp|bmp|2";  // the entry listed before each load
 
 std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 std::string Header(uint32_t count, int32_t sum) { return "\x03" "1.0"s + Le32(count) + Le32(uint32_t(sum)); }
@@ -37,102 +37,83 @@ struct ChunkedInput : RawInput {
     std::size_t chunk;
 };
 
-// chunk 0 reads from memory; any other through a stream that states `stated`
-// bytes (default: the file's size), as files are read.
-ListFileError Load(const std::string& file, CWallpaperList& list, int32_t& sum, std::size_t chunk = 0,
-                   std::size_t stated = 0) {
+// What a load gives: the error, the entries then listed, the sum.
+using Loaded = std::tuple<ListFileError, V, int32_t>;
+
+// Loads after the entry `o` and a sum of 2: from memory with chunk 0, else
+// through a stream that states `stated` bytes (default: the file's size).
+Loaded Load(const std::string& file, std::size_t chunk = 0, std::size_t stated = 0) {
+    CWallpaperList list;
+    list.AddTail({"bmp", "C:\\old.bmp", 2});
+    int32_t sum = 2;
     ChunkedInput raw(file, chunk);
     ListInput memory(std::as_bytes(std::span(file))), stream(raw, stated ? stated : file.size());
-    return ReadListFile(chunk ? stream : memory, list, sum);
+    const ListFileError e = ReadListFile(chunk ? stream : memory, list, sum);
+    return {e, Entries(list), sum};
 }
 
 TEST(ListFile, WritesTheExactBytesAndReadsThemBack) {
     const std::string p254(254, 'p'), p255(255, 'p'), p65533(65533, 'p'), p65534(65534, 'p');
-    const auto tail = "\0"s + Le32(5);  // empty ext, rating 5
+    const auto tail = "\0"s + Le32(uint32_t(-7));  // empty ext; ratings and sums are kept as given, not checked
     const struct { std::vector<CWallpaperEntry> entries; int32_t sum; std::string bytes; } cases[] = {
         {{}, 0, "\x03" "1.0\0\0\0\0\0\0\0\0"s},
         {{{"bmp", "C:\\a.bmp", 3}}, 3, "\x03" "1.0\x01\0\0\0\x03\0\0\0\x08" "C:\\a.bmp\x03" "bmp\x03\0\0\0"s},
         // Prefix forms change exactly at their boundaries.
-        {{{"", p254, 5}}, 5, Header(1, 5) + "\xFE" + p254 + tail},
-        {{{"", p255, 5}}, 5, Header(1, 5) + "\xFF\xFF\0"s + p255 + tail},
-        {{{"", p65533, 5}}, 5, Header(1, 5) + "\xFF\xFD\xFF" + p65533 + tail},
-        {{{"", p65534, 5}}, 5, Header(1, 5) + "\xFF\xFF\xFF\xFE\xFF\0\0"s + p65534 + tail},
-        // The sum is kept as stored, not recounted; ratings as given, even out of range.
-        {{{"bmp", "C:\\Images\\\xE9t\xE9.bmp", 1}, {"", "C:\\sans extension", 5},
-               {"BMP", std::string(300, 'x'), 3}, {"jpg", "D:\\b.jpg", -7}}, 42, ""},
+        {{{"", p254, -7}}, 42, Header(1, 42) + "\xFE" + p254 + tail},
+        {{{"", p255, -7}}, 42, Header(1, 42) + "\xFF\xFF\0"s + p255 + tail},
+        {{{"", p65533, -7}}, 42, Header(1, 42) + "\xFF\xFD\xFF" + p65533 + tail},
+        {{{"", p65534, -7}}, 42, Header(1, 42) + "\xFF\xFF\xFF\xFE\xFF\0\0"s + p65534 + tail},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes.size());
         CWallpaperList list;
         for (const auto& e : c.entries) list.AddTail(e);
         MemoryOutput raw;
         ListOutput out(raw);
         ASSERT_EQ(WriteListFile(out, list, c.sum), ListFileError::None);
         const std::string file(reinterpret_cast<const char*>(raw.bytes.data()), raw.bytes.size());
-        if (!c.bytes.empty()) { ASSERT_EQ(file, c.bytes); }
-        for (std::size_t chunk : {0u, 7u}) {  // odd pieces, and reads past the buffer
-            CWallpaperList loaded;
-            int32_t sum = 9;
-            ASSERT_EQ(Load(file, loaded, sum, chunk), ListFileError::None);
-            EXPECT_EQ(Entries(loaded), Entries(list));
-            EXPECT_EQ(sum, c.sum);
-        }
+        ASSERT_EQ(file, c.bytes);
+        V expected = Entries(list);
+        expected.insert(expected.begin(), o);
+        // Odd pieces, and reads past the buffer.
+        for (std::size_t chunk : {0u, 7u}) EXPECT_EQ(Load(file, chunk), (Loaded{ListFileError::None, expected, c.sum}));
     }
 }
 
-// Each file is loaded after one listed entry and a sum of 2.
 TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
-    const std::string a = Record("C:\\a.bmp", "bmp", 3);
+    const std::string a = Record("C:\\a.bmp", "bmp", 3), oa = "C:\\a.bmp|bmp|3";
     const auto version = [&](std::string v) { return char(v.size()) + v + Le32(1) + Le32(3) + a; };
     std::string huge = Header(1, 3) + "\xFF\xFF\xFF" + Le32(0xFFFFFFFF);  // 4 GB claimed in 40 bytes
     huge.resize(40, 'A');
-    const std::string o = "C:\\old.bmp|bmp|2", oa = "C:\\a.bmp|bmp|3";
-    const struct { std::string file; ListFileError error; V entries; int32_t sum; } cases[] = {
-        {version("1.1"), ListFileError::VersionRefused, {o}, 2},
-        {version("0.9"), ListFileError::VersionRefused, {o}, 2},
-        {version("1.0 "), ListFileError::VersionRefused, {o}, 2},
-        {Header(0, 7) + a, ListFileError::None, {o}, 7},
-        {Header(0xFFFFFFFF, 7) + a, ListFileError::None, {o}, 7},
-        {Header(0x80000000, 7) + a, ListFileError::None, {o}, 7},
-        {Header(1, 3) + a + "\xDE\xAD\xBE\xEF\xFF", ListFileError::None, {o, oa}, 3},
+    const struct { std::string file; Loaded expected; } cases[] = {
+        {version("1.1"), {ListFileError::VersionRefused, {o}, 2}},
+        {version("0.9"), {ListFileError::VersionRefused, {o}, 2}},
+        {version("1.0 "), {ListFileError::VersionRefused, {o}, 2}},
+        {Header(0, 7) + a, {ListFileError::None, {o}, 7}},
+        {Header(0xFFFFFFFF, 7) + a, {ListFileError::None, {o}, 7}},
+        {Header(1, 3) + a + "\xDE\xAD\xBE\xEF\xFF", {ListFileError::None, {o, oa}, 3}},
         {"\xFF\x03\0" "1.0"s + Le32(1) + Le32(4) + "\xFF\x05\0" "a.bmp"s + "\xFF\xFF\xFF\x03\0\0\0" "bmp"s + Le32(4),
-         ListFileError::None, {o, "a.bmp|bmp|4"}, 4},
-        {Header(2000000000, 6) + a + a, ListFileError::EndOfFile, {o, oa, oa}, 6},
-        {huge, ListFileError::EndOfFile, {o}, 3},
-        {Header(1, 3) + "\xFF\xFE\xFF\x03" "a\0b\0c\0\x03" "bmp"s + Le32(3), ListFileError::Utf16String, {o}, 3},
+         {ListFileError::None, {o, "a.bmp|bmp|4"}, 4}},
+        {Header(2000000000, 6) + a + a, {ListFileError::EndOfFile, {o, oa, oa}, 6}},
+        {huge, {ListFileError::EndOfFile, {o}, 3}},
+        {Header(1, 3) + "\xFF\xFE\xFF\x03" "a\0b\0c\0\x03" "bmp"s + Le32(3), {ListFileError::Utf16String, {o}, 3}},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        for (std::size_t chunk : {0u, 4096u}) {
-            SCOPED_TRACE(testing::Message() << "case " << i << ", chunk " << chunk);
-            CWallpaperList list;
-            list.AddTail({"bmp", "C:\\old.bmp", 2});
-            int32_t sum = 2;
-            EXPECT_EQ(Load(cases[i].file, list, sum, chunk), cases[i].error);
-            EXPECT_EQ(Entries(list), cases[i].entries);
-            EXPECT_EQ(sum, cases[i].sum);
-        }
-    }
+    for (const auto& c : cases)
+        for (std::size_t chunk : {0u, 4096u}) EXPECT_EQ(Load(c.file, chunk), c.expected) << "chunk " << chunk;
 }
 
 TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
-    const std::string records[] = {Record("C:\\a.bmp", "bmp", 1), Record("C:\\bb.bmp", "", 2),
-                                   Record("C:\\ccc.bmp", "BMP", 3)};
-    const std::string file = Header(3, 6) + records[0] + records[1] + records[2];
-    for (std::size_t length = 0; length < file.size(); ++length) {
-        std::size_t end = 12;
-        const auto complete = std::count_if(std::begin(records), std::end(records),
-                                            [&](const std::string& r) { return (end += r.size()) <= length; });
-        // Memory never reaches the stream's refills; a stream may also end before the size it stated.
-        const std::size_t modes[][2] = {{0, 0}, {5, 0}, {5, file.size()}};
+    const std::string file = Header(3, 6) + Record("C:\\a.bmp", "bmp", 1) + Record("C:\\bbbb.bmp", "", 2) +
+                             Record("C:\\c.bmp", "BMP", 3);  // 12 + 3 x 17 bytes
+    const V all{o, "C:\\a.bmp|bmp|1", "C:\\bbbb.bmp||2", "C:\\c.bmp|BMP|3"};
+    // Memory never reaches the stream's refills; a stream may also end before the size it stated.
+    const std::size_t modes[][2] = {{0, 0}, {5, 0}, {5, file.size()}};
+    for (std::size_t length = 0; length < file.size(); ++length)
         for (const auto& m : modes) {
-            SCOPED_TRACE(testing::Message() << "length " << length << ", stated " << m[1]);
-            CWallpaperList list;
-            int32_t sum = -1;
-            EXPECT_EQ(Load(file.substr(0, length), list, sum, m[0], m[1]), ListFileError::EndOfFile);
-            EXPECT_EQ(list.GetCount(), complete);
-            EXPECT_EQ(sum, length >= 12 ? 6 : -1);
+            const auto kept = all.begin() + (length < 12 ? 1 : 1 + std::ptrdiff_t(length - 12) / 17);
+            EXPECT_EQ(Load(file.substr(0, length), m[0], m[1]),
+                      (Loaded{ListFileError::EndOfFile, V(all.begin(), kept), length < 12 ? 2 : 6}))
+                << "length " << length << ", stream " << m[0] << ", stated " << m[1];
         }
-    }
 }
 
 }  // namespace

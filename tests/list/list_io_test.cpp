@@ -4,8 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
+#include <iterator>
 
 #include "app/wallpaper_app.h"
 #include "list/file_cause_win.h"
@@ -21,8 +20,7 @@ namespace {
 const std::string kOneEntry = "\x03" "1.0\x01\0\0\0\x03\0\0\0\x08" "C:\\a.bmp\x03" "bmp\x03\0\0\0"s;
 const std::string kLoad = "Erreur de chargement de la liste ", kSave = "Erreur d'enregistrement de la liste ";
 
-class ListIo : public testing::Test {
-protected:
+struct ListIo : testing::Test {
     void SetUp() override {
         fs::create_directories(dir);
         win::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT style) {
@@ -34,20 +32,18 @@ protected:
         win::SetMessageBoxHandler({});
         fs::remove_all(dir);
     }
-    std::string Path(const char* name) const { return (dir / name).string(); }
-    // Only the list itself: no temporary file left.
-    std::size_t FileCount() const { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); }
-    std::string Read(const char* name) const {
-        return {std::istreambuf_iterator<char>(std::ifstream(dir / name, std::ios::binary).rdbuf()), {}};
-    }
-    void Write(const char* name, const std::string& bytes) const { std::ofstream(dir / name, std::ios::binary) << bytes; }
-    void ExpectBox(const std::string& text) {
-        EXPECT_EQ(boxes, V{win::AppTitle() + "|16|" + text});
+    // Loads or saves a file of the folder, expecting `ok` and then one error box, or none.
+    void Expect(bool load, const char* name, bool ok, const std::string& box = "") {
+        const std::string file = (dir / name).string();
+        EXPECT_EQ(load ? app.LoadList(file) : app.SaveList(file), ok) << box;
+        EXPECT_EQ(boxes, box.empty() ? V{} : V{win::AppTitle() + "|16|" + box});
         boxes.clear();
     }
+    std::string Read() const { return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}}; }
+    void Write(const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
 
-    const fs::path dir = fs::temp_directory_path() / ("velunda-list-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                                      testing::UnitTest::GetInstance()->current_test_info()->name());
+    const fs::path dir = fs::temp_directory_path() / ("velunda-list-" + std::to_string(GetCurrentProcessId()));
+    const std::string path = (dir / "list.vdl").string();
     V boxes;
     CWallpaperApp app;
 };
@@ -63,55 +59,46 @@ TEST(FileCause, SystemErrorsMapToTheCauseNumbers) {
 
 // Saves replace the list whole or not at all.
 TEST_F(ListIo, FailuresShowTheirCauseAndChangeNothing) {
-    Write("list.vdl", "old");
     app.wallpaperList.AddTail({"bmp", "C:\\a.bmp", 3});
     app.ratingSum = 3;
-    EXPECT_FALSE(app.LoadList(Path("absent.vdl")));
-    ExpectBox(kLoad + "(2)");
-    EXPECT_FALSE(app.SaveList(Path("no such folder\\list.vdl")));
-    ExpectBox(kSave + "(3)");
+    Expect(true, "absent.vdl", false, kLoad + "(2)");
+    Expect(false, "no such folder\\list.vdl", false, kSave + "(3)");
+    Write("old");
     {  // Even a holder that shares everything keeps us out: we open without sharing.
-        const win::UniqueHandle holder(CreateFileA(Path("list.vdl").c_str(), GENERIC_READ,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        const win::UniqueHandle holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
-        EXPECT_FALSE(app.LoadList(Path("list.vdl")));
-        ExpectBox(kLoad + "(11)");
-        EXPECT_FALSE(app.SaveList(Path("list.vdl")));
-        ExpectBox(kSave + "(11)");
+        Expect(true, "list.vdl", false, kLoad + "(11)");
+        Expect(false, "list.vdl", false, kSave + "(11)");
     }
-    EXPECT_EQ(Read("list.vdl"), "old");
-    EXPECT_EQ(FileCount(), 1u);
-
-    ASSERT_TRUE(app.SaveList(Path("list.vdl")));
-    EXPECT_EQ(Read("list.vdl"), kOneEntry);
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(Read(), "old");
+    const auto onlyTheList = [&] { return std::distance(fs::directory_iterator(dir), {}) == 1; };
+    EXPECT_TRUE(onlyTheList());  // no temporary file left
+    Expect(false, "list.vdl", true);
+    EXPECT_EQ(Read(), kOneEntry);
+    EXPECT_TRUE(onlyTheList());
     app.ratingSum = 0;
-    ASSERT_TRUE(app.LoadList(Path("list.vdl")));  // appended after the entry listed
+    Expect(true, "list.vdl", true);  // appended after the entry listed
     EXPECT_EQ(app.wallpaperList.GetCount(), 2);
     EXPECT_EQ(app.ratingSum, 3);
-    EXPECT_TRUE(boxes.empty());
 }
 
-// Each file is loaded with nothing listed and a sum of 8; the second has two records, one cut short.
+// Each file is loaded with nothing listed and a sum of 8; the first has two records, one cut short.
 TEST_F(ListIo, FileContentDecidesTheMessage) {
-    const std::string twoCut = "\x03" "1.0\x02\0\0\0\x07\0\0\0"s + kOneEntry.substr(12) + "\x08" "C:\\b.b";
     const struct { std::string bytes; bool loaded; std::string box; V paths; int32_t sum; } cases[] = {
-        {"", false, kLoad + "(14)", {}, 8},
-        {twoCut, false, kLoad + "(14)", {"C:\\a.bmp"}, 7},
+        {"\x03" "1.0\x02\0\0\0\x07\0\0\0"s + kOneEntry.substr(12) + "\x08" "C:\\b.b", false, kLoad + "(14)", {"C:\\a.bmp"}, 7},
         {"\x03" "1.0\x01\0\0\0\x03\0\0\0\xFF\xFE\xFF\x01" "a\0\x03" "bmp\x03\0\0\0"s, false, kLoad + "(1)", {}, 3},
         {"\x03" "1.1" + kOneEntry.substr(4), true, "Version de la liste trop r\xE9" "cente", {}, 8},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.box);
-        CWallpaperApp fresh;
-        fresh.ratingSum = 8;
-        Write("list.vdl", c.bytes);
-        EXPECT_EQ(fresh.LoadList(Path("list.vdl")), c.loaded);
-        ExpectBox(c.box);
+        app.wallpaperList.RemoveAll();
+        app.ratingSum = 8;
+        Write(c.bytes);
+        Expect(true, "list.vdl", c.loaded, c.box);
         V paths;
-        for (const auto& e : fresh.wallpaperList) paths.push_back(e.path);
-        EXPECT_EQ(paths, c.paths);
-        EXPECT_EQ(fresh.ratingSum, c.sum);
+        for (const auto& e : app.wallpaperList) paths.push_back(e.path);
+        EXPECT_EQ(paths, c.paths) << c.box;
+        EXPECT_EQ(app.ratingSum, c.sum) << c.box;
     }
 }
 
