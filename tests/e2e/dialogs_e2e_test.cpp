@@ -52,29 +52,15 @@ std::optional<Shortcut> ReadShortcut(const std::string& file) {
     return result;
 }
 
-// Opens the rating dialog through `open`; a new file shows 3, set to `ratingFor` its file.
-void Rate(DialogDriver& d, const std::function<void()>& open, const std::function<int(const std::string&)>& ratingFor) {
-    open();
-    HWND dlg = d.WaitForDialog("Notation");
-    HWND slider = GetDlgItem(dlg, IDC_RATING_SLIDER);
-    d.Expect(SendMessageA(slider, TBM_GETPOS, 0, 0) == 3, "a new file is rated 3");
-    SendMessageA(slider, TBM_SETPOS, TRUE, ratingFor(d.Text(dlg, IDC_RATING_PATH)));
-    d.Click(dlg, IDOK);
-    d.WaitGone(dlg);
-}
-
 }  // namespace
 
 TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
     e2e::DeleteSettings();
     DeleteFileA(StartupShortcut().c_str());
     const std::string dir = e2e::MakeTempDir();
-    const std::string alpes = dir + "\\alpes.bmp";
-    const std::string mer = dir + "\\mer.bmp";
+    const std::string alpes = dir + "\\alpes.bmp", mer = dir + "\\mer.bmp", listFile = dir + "\\demarrage.dat";
     e2e::WriteBitmap(alpes);
     e2e::WriteBitmap(mer);
-    const std::string listFile = dir + "\\demarrage.dat";
-    auto ratingFor = [&](const std::string& path) { return path == alpes ? 5 : 1; };
 
     std::optional<DialogDriver> driver;
     e2e::RunOptions options;
@@ -92,16 +78,18 @@ TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
             }
             d.Expect(SendMessageA(list, LB_GETCOUNT, 0, 0) == 2, "two files listed");
 
-            // One through the menu, the other with a double click.
-            Rate(d, [&] {
-                SendMessageA(list, LB_SETCURSEL, 0, 0);
-                PostMessageA(main, WM_COMMAND, ID_WALLPAPER_RATING, 0);
-            }, ratingFor);
-            Rate(d, [&] {
-                SendMessageA(list, LB_SETCURSEL, 1, 0);
-                PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK),
-                             reinterpret_cast<LPARAM>(list));
-            }, ratingFor);
+            // One rated through the menu, the other with a double click.
+            for (int i = 0; i < 2; ++i) {
+                SendMessageA(list, LB_SETCURSEL, i, 0);
+                PostMessageA(main, WM_COMMAND, i ? MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK) : ID_WALLPAPER_RATING,
+                             i ? reinterpret_cast<LPARAM>(list) : 0);
+                HWND dlg = d.WaitForDialog("Notation");
+                HWND slider = GetDlgItem(dlg, IDC_RATING_SLIDER);
+                d.Expect(SendMessageA(slider, TBM_GETPOS, 0, 0) == 3, "a new file is rated 3");
+                SendMessageA(slider, TBM_SETPOS, TRUE, d.Text(dlg, IDC_RATING_PATH) == alpes ? 5 : 1);
+                d.Click(dlg, IDOK);
+                d.WaitGone(dlg);
+            }
 
             PostMessageA(main, WM_COMMAND, ID_PREFS_INTERVAL, 0);
             HWND interval = d.WaitForDialog("Interval de mise à jour");

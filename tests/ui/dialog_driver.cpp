@@ -3,7 +3,6 @@
 #include <chrono>
 #include <stdexcept>
 
-
 namespace {
 
 constexpr auto kPatience = std::chrono::seconds(20);
@@ -13,12 +12,6 @@ bool IsDialog(HWND w) {
     char cls[16] = {};
     GetClassNameA(w, cls, sizeof cls);
     return std::string(cls) == "#32770";
-}
-
-std::string Caption(HWND w) {
-    char text[256] = {};
-    GetWindowTextA(w, text, sizeof text);
-    return text;
 }
 
 // The enabled one is the box waiting for an answer: its owner is disabled.
@@ -33,7 +26,7 @@ std::string Describe(HWND w) {
     std::string buttons;
     for (auto [id, c] : {std::pair{IDOK, 'O'}, {IDYES, 'Y'}, {IDNO, 'N'}, {IDCANCEL, 'C'}})
         if (GetDlgItem(w, id)) buttons += c;
-    return Caption(w) + "|" + DialogDriver::Text(w, kBoxText) + "|" + buttons;
+    return DialogDriver::Text(w) + "|" + DialogDriver::Text(w, kBoxText) + "|" + buttons;
 }
 
 }  // namespace
@@ -52,47 +45,35 @@ DialogDriver::DialogDriver(Script script, DWORD thread) : thread_(thread) {
                 failures.push_back("unexpected: " + Describe(w));
                 PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
                 Sleep(200);
-            } else if (std::chrono::steady_clock::now() > deadline)
-                EnumThreadWindows(thread_, [](HWND w, LPARAM) -> BOOL {
-                    if (IsDialog(w)) PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-                    return TRUE;
-                }, 0);
+            } else if (std::chrono::steady_clock::now() > deadline) {
+                Find([](HWND w) { return !PostMessageA(w, WM_COMMAND, IDCANCEL, 0); });
+            }
             Sleep(20);
         }
     });
 }
 
-void DialogDriver::Finish() {
-    finished_ = true;
-    if (worker_.joinable()) worker_.join();
+HWND DialogDriver::Find(const std::function<bool(HWND)>& match) {
+    std::vector<HWND> all;
+    EnumThreadWindows(thread_, [](HWND w, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all)
+        if (IsDialog(w) && IsWindowVisible(w) && match(w)) return w;
+    return nullptr;
 }
 
-HWND DialogDriver::Find(const std::function<bool(HWND)>& match) {
-    struct Search {
-        const std::function<bool(HWND)>* match;
-        HWND found;
-    } s{&match, nullptr};
-    EnumThreadWindows(thread_, [](HWND w, LPARAM lp) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(lp);
-        if (!IsDialog(w) || !IsWindowVisible(w) || !(*s.match)(w)) return TRUE;
-        s.found = w;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+// Once the test thread is done, nothing more will come.
+void DialogDriver::Until(const std::function<bool()>& done, const std::string& what) {
+    for (auto deadline = std::chrono::steady_clock::now() + kPatience; !done(); Sleep(20))
+        if (finished_ || std::chrono::steady_clock::now() > deadline) throw std::runtime_error(what);
 }
 
 HWND DialogDriver::Wait(const std::function<bool(HWND)>& match, const std::string& what) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    // Once the test thread is done, nothing more will come.
-    while (!finished_ && std::chrono::steady_clock::now() < deadline) {
-        if (const HWND w = Find(match)) return w;
-        Sleep(20);
-    }
-    throw std::runtime_error("never appeared: " + what);
-}
-
-HWND DialogDriver::WaitForDialog(const std::string& caption) {
-    return Wait([&](HWND w) { return Caption(w) == caption; }, caption);
+    HWND w = nullptr;
+    Until([&] { return (w = Find(match)) != nullptr; }, "never appeared: " + what);
+    return w;
 }
 
 void DialogDriver::Answer(int button, const std::string& path) {
@@ -104,22 +85,15 @@ void DialogDriver::Answer(int button, const std::string& path) {
     WaitGone(w);
 }
 
-void DialogDriver::WaitGone(HWND window) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("stayed open: " + Caption(window));
-        Sleep(20);
-    }
-}
-
-std::string DialogDriver::Text(HWND dialog, int id) {
+std::string DialogDriver::Text(HWND window) {
     char text[1024] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));  // GetWindowText misses other processes' edits
     return text;
 }
 
 HWND DialogDriver::Focus() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+    GetGUIThreadInfo(thread_, &info);
+    return info.hwndFocus;
 }

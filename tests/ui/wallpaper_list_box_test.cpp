@@ -14,52 +14,40 @@ constexpr int kWidth = 320, kHeight = 24;
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 constexpr RECT kItem{4, 4, 300, 20};  // with a margin all round
 
-// A white 32-bit bitmap in a memory DC with white as back colour, as a list box
-// has it, and a font without antialiasing: every text pixel is the text colour.
-class Canvas {
-public:
+// A white screen-compatible bitmap with white as back colour, as a list box has
+// it, and a font without antialiasing: every text pixel is the text colour.
+struct Canvas {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
     Canvas() {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        SelectObject(dc_, bitmap_);
-        const RECT all{0, 0, kWidth, kHeight};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        SetBkColor(dc_, kWhite);
-        SelectObject(dc_, font_);
+        SelectObject(dc, bitmap);
+        SelectObject(dc, font);
+        PatBlt(dc, 0, 0, kWidth, kHeight, WHITENESS);
+        SetBkColor(dc, kWhite);
     }
     ~Canvas() {
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-        DeleteObject(font_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const uint32_t p = bits_[y * kWidth + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(bitmap);
+        DeleteObject(font);
     }
     std::vector<COLORREF> Pixels() const {
         std::vector<COLORREF> all;
-        for (int i = 0; i < kWidth * kHeight; ++i) all.push_back(At(i % kWidth, i / kWidth));
+        for (int i = 0; i < kWidth * kHeight; ++i) all.push_back(GetPixel(dc, i % kWidth, i / kWidth));
         return all;
     }
     // The colours inside `r`, or on its outline only.
-    std::set<COLORREF> Colours(const RECT& r, bool frame = false) const {
+    std::set<COLORREF> Set(const RECT& r, bool frame = false) const {
         std::set<COLORREF> found;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
                 if (!frame || y == r.top || y == r.bottom - 1 || x == r.left || x == r.right - 1)
-                    found.insert(At(x, y));
+                    found.insert(GetPixel(dc, x, y));
         return found;
     }
-
-private:
-    HDC dc_ = CreateCompatibleDC(nullptr);
-    HFONT font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
-    HBITMAP bitmap_;
-    uint32_t* bits_ = nullptr;
 };
 
 void Draw(Canvas& canvas, const CWallpaperEntry* entry, UINT action, UINT state) {
@@ -68,7 +56,7 @@ void Draw(Canvas& canvas, const CWallpaperEntry* entry, UINT action, UINT state)
     item.itemID = entry ? 0 : static_cast<UINT>(-1);  // -1: the empty list's focus item
     item.itemAction = action;
     item.itemState = state;
-    item.hDC = canvas.dc();
+    item.hDC = canvas.dc;
     item.rcItem = kItem;
     item.itemData = reinterpret_cast<ULONG_PTR>(entry);
     CWallpaperListBox().DrawItem(item);
@@ -76,9 +64,9 @@ void Draw(Canvas& canvas, const CWallpaperEntry* entry, UINT action, UINT state)
 
 std::vector<COLORREF> Expected(const std::string& text, COLORREF colour, UINT format) {
     Canvas canvas;
-    SetTextColor(canvas.dc(), colour);
+    SetTextColor(canvas.dc, colour);
     RECT rect = kItem;
-    DrawTextA(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &rect, format);
+    DrawTextA(canvas.dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
     return canvas.Pixels();
 }
 
@@ -101,7 +89,7 @@ TEST(WallpaperListBoxDraw, EachRatingHasItsColourAndSuffixAndAnAmpersandStays) {
         const CWallpaperEntry entry("bmp", look.path, look.rating);
         Canvas canvas;
         Draw(canvas, &entry, ODA_DRAWENTIRE, 0);
-        EXPECT_EQ(canvas.Colours(kItem), (std::set<COLORREF>{kWhite, look.colour}));
+        EXPECT_EQ(canvas.Set(kItem), (std::set<COLORREF>{kWhite, look.colour}));
         const std::string text = look.path + std::string(look.suffix);
         EXPECT_EQ(canvas.Pixels(), Expected(text, look.colour, DT_NOPREFIX));
         if (text.find('&') != std::string::npos) {  // the check can tell "&" from an underline
@@ -121,16 +109,16 @@ TEST(WallpaperListBoxDraw, SelectionIsABlackFrameWipedInTheBackColourAndFocusDra
 
     Draw(canvas, &entry, ODA_DRAWENTIRE, ODS_SELECTED);
     const RECT inner{kItem.left + 1, kItem.top + 1, kItem.right - 1, kItem.bottom - 1};
-    EXPECT_EQ(canvas.Colours(kItem, true), std::set<COLORREF>{kBlack});
-    EXPECT_TRUE(canvas.Colours(inner).count(0x969600)) << "the text stays in its colour";
-    EXPECT_FALSE(canvas.Colours(inner).count(kBlack)) << "no fill";
+    EXPECT_EQ(canvas.Set(kItem, true), std::set<COLORREF>{kBlack});
+    EXPECT_TRUE(canvas.Set(inner).count(0x969600)) << "the text stays in its colour";
+    EXPECT_FALSE(canvas.Set(inner).count(kBlack)) << "no fill";
 
     const COLORREF back = RGB(200, 210, 220);
-    SetBkColor(canvas.dc(), back);
+    SetBkColor(canvas.dc, back);
     Draw(canvas, &entry, ODA_SELECT, 0);
-    EXPECT_EQ(canvas.Colours(kItem, true), std::set<COLORREF>{back});
+    EXPECT_EQ(canvas.Set(kItem, true), std::set<COLORREF>{back});
     Draw(canvas, &entry, ODA_SELECT, ODS_SELECTED);  // the frame only
-    EXPECT_EQ(canvas.Colours(kItem, true), std::set<COLORREF>{kBlack});
+    EXPECT_EQ(canvas.Set(kItem, true), std::set<COLORREF>{kBlack});
 }
 
 TEST(WallpaperListBoxCompare, PathIgnoringCaseThenRatingAsMinusOneZeroOrOne) {
