@@ -192,27 +192,11 @@ TEST_F(MainDlgTest, RemoveAndRateNeedASelectionAndRemoveTakesTheItemsEntry) {
     EXPECT_TRUE(dlg.asked.empty());
 }
 
-TEST_F(MainDlgTest, NewListEmptiesEverythingAndAlwaysMarksTheList) {
-    Add("C:\\a.bmp", 2);
-    Run({{IDCANCEL, ""}, {IDNO, ""}}, [&](HWND hwnd) {
-        Command(hwnd, ID_FILE_NEW_LIST);
-        app.listModified = false;
-        Command(hwnd, ID_FILE_NEW_LIST);  // on an empty list too
-        EXPECT_EQ(State(hwnd), "| items | sum 0 | modified 1");
-        Close(hwnd);
-        EXPECT_TRUE(IsWindowVisible(hwnd)) << "Cancel keeps the window open";
-        EXPECT_TRUE(app.listModified);
-        Close(hwnd);
-    });
-    EXPECT_THAT(seen, ElementsAre(kCloseQuestion, kCloseQuestion));
-    EXPECT_FALSE(FileExists(app.FilelistPath)) << "No writes nothing";
-}
-
-TEST_F(MainDlgTest, ModifyRatingFromTheMenuAndFromADoubleClick) {
+TEST_F(MainDlgTest, RateFromTheMenuOrADoubleClickThenNewListAndCloseAnsweredCancelAndNo) {
     Add("C:\\b.bmp", 2);
     Add("C:\\a.bmp", 3);
     dlg.ratings = {1, 4, 0, 4};
-    Run({}, [&](HWND hwnd) {
+    Run({{IDCANCEL, ""}, {IDNO, ""}}, [&](HWND hwnd) {
         Select(hwnd, 1);
         Command(hwnd, ID_WALLPAPER_RATING);
         EXPECT_EQ(State(hwnd), "b.bmp bmp 1, a.bmp bmp 3, | items 1 0 | sum 4 | modified 1") << "not sorted again";
@@ -225,8 +209,18 @@ TEST_F(MainDlgTest, ModifyRatingFromTheMenuAndFromADoubleClick) {
         EXPECT_FALSE(app.listModified);
         Command(hwnd, ID_WALLPAPER_RATING);  // the same rating still marks the list
         EXPECT_EQ(State(hwnd), "b.bmp bmp 1, a.bmp bmp 4, | items 1 0 | sum 5 | modified 1");
-        CloseUnchanged(hwnd);
+
+        Command(hwnd, ID_FILE_NEW_LIST);
+        app.listModified = false;
+        Command(hwnd, ID_FILE_NEW_LIST);  // on an empty list too
+        EXPECT_EQ(State(hwnd), "| items | sum 0 | modified 1");
+        Close(hwnd);
+        EXPECT_TRUE(IsWindowVisible(hwnd)) << "Cancel keeps the window open";
+        EXPECT_TRUE(app.listModified);
+        Close(hwnd);
     });
+    EXPECT_THAT(seen, ElementsAre(kCloseQuestion, kCloseQuestion));
+    EXPECT_FALSE(FileExists(app.FilelistPath)) << "No writes nothing";
     using Asked = std::pair<std::string, int32_t>;
     EXPECT_THAT(dlg.asked, ElementsAre(Asked("C:\\b.bmp", 2), Asked("C:\\a.bmp", 3),
                                        Asked("C:\\a.bmp", 4), Asked("C:\\a.bmp", 4)));
