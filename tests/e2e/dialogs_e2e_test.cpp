@@ -1,7 +1,6 @@
-// One interactive run from a first start, as a user would go through it:
-// add two bitmaps, rate them, set the schedule and the startup list file,
-// save the startup list, close. Then the registry, the list file and the
-// logon shortcut must hold what was chosen.
+// One interactive run from a first start: add two bitmaps, rate them, set the
+// schedule and the startup list file, save, close; then check the registry,
+// the list file and the logon shortcut.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -12,7 +11,7 @@
 
 #include <optional>
 
-#include "../ui/dialog_driver.h"
+#include "dialog_driver.h"
 #include "harness.h"
 #include "res/resource.h"
 
@@ -31,58 +30,26 @@ struct Shortcut {
 };
 
 std::optional<Shortcut> ReadShortcut(const std::string& file) {
+    if (FAILED(CoInitialize(nullptr))) return {};
     std::optional<Shortcut> result;
-    if (FAILED(CoInitialize(nullptr))) return result;
     IShellLinkA* link = nullptr;
+    IPersistFile* persist = nullptr;
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* persist = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-            wchar_t wide[MAX_PATH] = {};
-            MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-            if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-                char target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, description[MAX_PATH] = {};
-                link->GetPath(target, MAX_PATH, nullptr, 0);
-                link->GetArguments(arguments, MAX_PATH);
-                link->GetDescription(description, MAX_PATH);
-                result = Shortcut{target, arguments, description};
-            }
-            persist->Release();
-        }
-        link->Release();
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+        SUCCEEDED(persist->Load(wide, STGM_READ))) {
+        char target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, description[MAX_PATH] = {};
+        link->GetPath(target, MAX_PATH, nullptr, 0);
+        link->GetArguments(arguments, MAX_PATH);
+        link->GetDescription(description, MAX_PATH);
+        result = Shortcut{target, arguments, description};
     }
+    if (persist) persist->Release();
+    if (link) link->Release();
     CoUninitialize();
     return result;
-}
-
-// The list file's pieces: a string with its one-byte length, a 32-bit integer.
-void PutString(std::vector<uint8_t>& out, const std::string& s) {
-    out.push_back(static_cast<uint8_t>(s.size()));
-    out.insert(out.end(), s.begin(), s.end());
-}
-void PutInt(std::vector<uint8_t>& out, int32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
-}
-
-// Picks a file in the common dialog that `owner` opened.
-void ChooseFile(DialogDriver& d, HWND owner, const std::string& path) {
-    HWND files = d.WaitForOwned(owner);
-    d.SetText(files, 0x47C, path);
-    PostMessageA(files, WM_COMMAND, IDOK, 0);
-    d.WaitGone(files);
-    d.Sync(owner);
-}
-
-// Opens the rating dialog through `open` and sets the rating that `ratingFor` gives its file.
-void Rate(DialogDriver& d, const std::function<void()>& open,
-          const std::function<int(const std::string&)>& ratingFor) {
-    open();
-    HWND dlg = d.WaitForDialog("Notation");
-    HWND slider = GetDlgItem(dlg, IDC_RATING_SLIDER);
-    d.Expect(SendMessageA(slider, TBM_GETPOS, 0, 0) == 3, "a new file is rated 3");
-    SendMessageA(slider, TBM_SETPOS, TRUE, ratingFor(d.Text(dlg, IDC_RATING_PATH)));
-    d.Click(dlg, IDOK);
-    d.WaitGone(dlg);
 }
 
 }  // namespace
@@ -91,12 +58,9 @@ TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
     e2e::DeleteSettings();
     DeleteFileA(StartupShortcut().c_str());
     const std::string dir = e2e::MakeTempDir();
-    const std::string alpes = dir + "\\alpes.bmp";
-    const std::string mer = dir + "\\mer.bmp";
+    const std::string alpes = dir + "\\alpes.bmp", mer = dir + "\\mer.bmp", listFile = dir + "\\demarrage.dat";
     e2e::WriteBitmap(alpes);
     e2e::WriteBitmap(mer);
-    const std::string listFile = dir + "\\demarrage.dat";
-    auto ratingFor = [&](const std::string& path) { return path == alpes ? 5 : 1; };
 
     std::optional<DialogDriver> driver;
     e2e::RunOptions options;
@@ -105,31 +69,34 @@ TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
         return box.text == "Voulez-vous sauvegarder les changements de la liste ?" ? IDYES : IDOK;
     };
     options.onMainWindow = [&](HWND main) {
-        driver.emplace(GetWindowThreadProcessId(main, nullptr), [&, main](DialogDriver& d) {
+        driver.emplace([&, main](DialogDriver& d) {
             HWND list = GetDlgItem(main, IDC_WALLPAPER_LIST);
             for (const std::string& file : {alpes, mer}) {
                 PostMessageA(main, WM_COMMAND, ID_WALLPAPER_ADD, 0);
-                ChooseFile(d, main, file);
+                d.Answer(IDOK, file);
+                d.Sync(main);
             }
             d.Expect(SendMessageA(list, LB_GETCOUNT, 0, 0) == 2, "two files listed");
 
-            // One through the menu, the other with a double click.
-            Rate(d, [&] {
-                SendMessageA(list, LB_SETCURSEL, 0, 0);
-                PostMessageA(main, WM_COMMAND, ID_WALLPAPER_RATING, 0);
-            }, ratingFor);
-            Rate(d, [&] {
-                SendMessageA(list, LB_SETCURSEL, 1, 0);
-                PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK),
-                             reinterpret_cast<LPARAM>(list));
-            }, ratingFor);
+            // One rated through the menu, the other with a double click.
+            for (int i = 0; i < 2; ++i) {
+                SendMessageA(list, LB_SETCURSEL, i, 0);
+                PostMessageA(main, WM_COMMAND, i ? MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK) : ID_WALLPAPER_RATING,
+                             i ? reinterpret_cast<LPARAM>(list) : 0);
+                HWND dlg = d.WaitForDialog("Notation");
+                HWND slider = GetDlgItem(dlg, IDC_RATING_SLIDER);
+                d.Expect(SendMessageA(slider, TBM_GETPOS, 0, 0) == 3, "a new file is rated 3");
+                SendMessageA(slider, TBM_SETPOS, TRUE, d.Text(dlg, IDC_RATING_PATH) == alpes ? 5 : 1);
+                d.Click(dlg, IDOK);
+                d.WaitGone(dlg);
+            }
 
             PostMessageA(main, WM_COMMAND, ID_PREFS_INTERVAL, 0);
             HWND interval = d.WaitForDialog("Interval de mise à jour");
             d.Expect(d.Checked(interval, IDC_RADIO_DAYS), "first run: every day");
             d.Click(interval, IDC_RADIO_STARTUPS);
-            d.SetText(interval, IDC_EDIT_STARTUPS, "7");
-            d.SetText(interval, IDC_EDIT_DAYS, "2");
+            SetDlgItemTextA(interval, IDC_EDIT_STARTUPS, "7");
+            SetDlgItemTextA(interval, IDC_EDIT_DAYS, "2");
             d.Click(interval, IDOK);
             d.WaitGone(interval);
 
@@ -137,7 +104,8 @@ TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
             HWND prefs = d.WaitForDialog("Préférences générales");
             d.Expect(d.Checked(prefs, IDC_PREFS_STARTUP), "first run: start at logon");
             d.Press(prefs, IDC_PREFS_BROWSE);
-            ChooseFile(d, prefs, dir + "\\demarrage");
+            d.Answer(IDOK, dir + "\\demarrage");
+            d.Sync(prefs);
             d.Expect(d.Text(prefs, IDC_PREFS_PATH) == listFile, "the chosen list file");
             d.Click(prefs, IDOK);
             d.WaitGone(prefs);
@@ -148,7 +116,7 @@ TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
                 Sleep(50);
             d.Sync(main);
             PostMessageA(main, WM_CLOSE, 0, 0);
-        });
+        }, GetWindowThreadProcessId(main, nullptr));
     };
     const e2e::RunResult run = e2e::Run("", options);
     if (driver) driver->Finish();
@@ -168,14 +136,10 @@ TEST(InteractiveRun, BuildRateScheduleSaveAndClose) {
     EXPECT_EQ(e2e::GetDword("LastStartup"), 0u);
 
     // Version "1.0", 2 entries, sum 3 + 3 - 3 + 5 - 3 + 1 = 6, then the entries in the order added.
-    std::vector<uint8_t> expected = {0x03, '1', '.', '0', 2, 0, 0, 0, 6, 0, 0, 0};
-    PutString(expected, alpes);
-    PutString(expected, "bmp");
-    PutInt(expected, 5);
-    PutString(expected, mer);
-    PutString(expected, "bmp");
-    PutInt(expected, 1);
-    EXPECT_EQ(e2e::ReadBytes(listFile), expected);
+    std::string expected("\x03" "1.0" "\x02\0\0\0" "\x06\0\0\0", 12);
+    for (const auto& [file, rating] : {std::pair{alpes, '\x05'}, {mer, '\x01'}})
+        expected += char(file.size()) + file + "\x03" "bmp" + rating + std::string(3, '\0');
+    EXPECT_EQ(e2e::ReadBytes(listFile), std::vector<uint8_t>(expected.begin(), expected.end()));
 
     const std::optional<Shortcut> link = ReadShortcut(StartupShortcut());
     ASSERT_TRUE(link.has_value()) << "no shortcut in the Startup folder";

@@ -6,140 +6,94 @@
 namespace {
 
 constexpr auto kPatience = std::chrono::seconds(20);
+constexpr int kBoxText = 0xFFFF, kFileName = 0x47C, kFileType = 0x470, kReadOnly = 0x410;
 
-struct Search {
-    const std::function<bool(HWND)>* match;
-    HWND found;
-};
+bool IsDialog(HWND w) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    return std::string(cls) == "#32770";
+}
 
-BOOL CALLBACK FindIn(HWND window, LPARAM lp) {
-    auto& search = *reinterpret_cast<Search*>(lp);
-    char cls[32] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (std::string(cls) == "#32770" && IsWindowVisible(window) && (*search.match)(window)) {
-        search.found = window;
-        return FALSE;
+// The enabled one is the box waiting for an answer: its owner is disabled.
+bool IsBoxOrFile(HWND w) { return IsWindowEnabled(w) && (GetDlgItem(w, kBoxText) || GetDlgItem(w, kFileName)); }
+
+std::string Describe(HWND w) {
+    if (GetDlgItem(w, kFileName)) {
+        const HWND ro = GetDlgItem(w, kReadOnly);
+        return "file|" + DialogDriver::Text(w, kFileType) + "|" + DialogDriver::Text(w, kFileName) +
+               (ro && IsWindowVisible(ro) ? "|ro" : "");
     }
-    return TRUE;
+    std::string buttons;
+    for (auto [id, c] : {std::pair{IDOK, 'O'}, {IDYES, 'Y'}, {IDNO, 'N'}, {IDCANCEL, 'C'}})
+        if (GetDlgItem(w, id)) buttons += c;
+    return DialogDriver::Text(w) + "|" + DialogDriver::Text(w, kBoxText) + "|" + buttons;
 }
 
 }  // namespace
 
-DialogDriver::DialogDriver(Script script) : DialogDriver(GetCurrentThreadId(), std::move(script)) {}
-
-DialogDriver::DialogDriver(DWORD thread, Script script) : thread_(thread) {
+DialogDriver::DialogDriver(Script script, DWORD thread) : thread_(thread) {
     worker_ = std::thread([this, script = std::move(script)] {
         try {
             script(*this);
         } catch (const std::exception& e) {
             failures.push_back(e.what());
         }
-        // Whatever the script left open is cancelled, until the test thread is back.
+        // Any box from now on was not expected; past the deadline everything is cancelled.
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
         while (!finished_) {
-            if (std::chrono::steady_clock::now() > deadline) CancelEverything();
+            if (const HWND w = Find(IsBoxOrFile)) {
+                failures.push_back("unexpected: " + Describe(w));
+                PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+                Sleep(200);
+            } else if (std::chrono::steady_clock::now() > deadline) {
+                Find([](HWND w) { return !PostMessageA(w, WM_COMMAND, IDCANCEL, 0); });
+            }
             Sleep(20);
         }
     });
 }
 
-DialogDriver::~DialogDriver() { Finish(); }
-
-void DialogDriver::Finish() {
-    finished_ = true;
-    if (worker_.joinable()) worker_.join();
+HWND DialogDriver::Find(const std::function<bool(HWND)>& match) {
+    std::vector<HWND> all;
+    EnumThreadWindows(thread_, [](HWND w, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all)
+        if (IsDialog(w) && IsWindowVisible(w) && match(w)) return w;
+    return nullptr;
 }
 
-void DialogDriver::CancelEverything() {
-    EnumThreadWindows(
-        thread_,
-        [](HWND window, LPARAM) -> BOOL {
-            char cls[32] = {};
-            GetClassNameA(window, cls, sizeof cls);
-            if (std::string(cls) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
-        },
-        0);
+// Once the test thread is done, nothing more will come.
+void DialogDriver::Until(const std::function<bool()>& done, const std::string& what) {
+    for (auto deadline = std::chrono::steady_clock::now() + kPatience; !done(); Sleep(20))
+        if (finished_ || std::chrono::steady_clock::now() > deadline) throw std::runtime_error(what);
 }
 
 HWND DialogDriver::Wait(const std::function<bool(HWND)>& match, const std::string& what) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        Search search{&match, nullptr};
-        EnumThreadWindows(thread_, FindIn, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(20);
-    }
-    throw std::runtime_error("no window appeared: " + what);
+    HWND w = nullptr;
+    Until([&] { return (w = Find(match)) != nullptr; }, "never appeared: " + what);
+    return w;
 }
 
-HWND DialogDriver::WaitForDialog(const std::string& caption) {
-    return Wait([&](HWND w) { return Caption(w) == caption; }, "dialog \"" + caption + "\"");
+void DialogDriver::Answer(int button, const std::string& path) {
+    const HWND w = Wait(IsBoxOrFile, "a message box or file dialog");
+    Sync(w);
+    seen.push_back(Describe(w));
+    if (GetDlgItem(w, kFileName) && button == IDOK) SetDlgItemTextA(w, kFileName, path.c_str());
+    PostMessageA(w, WM_COMMAND, button, 0);
+    WaitGone(w);
 }
 
-HWND DialogDriver::WaitForOwned(HWND owner) {
-    return Wait([&](HWND w) { return GetWindow(w, GW_OWNER) == owner; }, "a box over a dialog");
-}
-
-void DialogDriver::WaitGone(HWND window) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("a window stayed open");
-        Sleep(20);
-    }
-}
-
-void DialogDriver::Sync(HWND dialog) { SendMessageA(dialog, WM_NULL, 0, 0); }
-
-void DialogDriver::Click(HWND dialog, int id) {
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void DialogDriver::Press(HWND dialog, int id) {
-    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void DialogDriver::SetText(HWND dialog, int id, const std::string& text) {
-    SetDlgItemTextA(dialog, id, text.c_str());
-}
-
-std::string DialogDriver::Text(HWND dialog, int id) {
-    char text[512] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+std::string DialogDriver::Text(HWND window) {
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));  // GetWindowText misses other processes' edits
     return text;
-}
-
-std::string DialogDriver::Caption(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-bool DialogDriver::Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
-
-bool DialogDriver::Checked(HWND dialog, int id) {
-    return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-LONG DialogDriver::Style(HWND dialog, int id) {
-    return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
 }
 
 HWND DialogDriver::Focus() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
-}
-
-std::string DialogDriver::AnswerMessageBox(HWND owner) {
-    HWND box = WaitForOwned(owner);
-    const std::string text = Text(box, 0xFFFF);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitGone(box);
-    Sync(owner);
-    return text;
-}
-
-void DialogDriver::Expect(bool condition, const std::string& what) {
-    if (!condition) failures.push_back(what);
+    GetGUIThreadInfo(thread_, &info);
+    return info.hwndFocus;
 }

@@ -8,59 +8,50 @@
 #include <thread>
 #include <vector>
 
-// Drives the modal dialogs of the test's thread from a second thread, the way
-// a user would: it finds the windows, reads and sets controls, and clicks.
-// The test thread runs the dialog meanwhile. GoogleTest is not thread-safe
-// here, so the script records its findings and the test checks them after
-// Finish().
+// Drives the dialogs of one thread (this process's or another's) from a second
+// thread, as a user would. GoogleTest is not thread-safe here: the script
+// records failures and what it saw; the test reads them after Finish().
 class DialogDriver {
 public:
     using Script = std::function<void(DialogDriver&)>;
-
-    // Starts `script` on a second thread; the calling thread is the one to drive.
-    explicit DialogDriver(Script script);
-    // Drives the windows of another thread, of this process or another one.
-    DialogDriver(DWORD thread, Script script);
+    explicit DialogDriver(Script script, DWORD thread = GetCurrentThreadId());
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
-    ~DialogDriver();
+    ~DialogDriver() { Finish(); }
+    // Joins the script; whatever it left open is cancelled so the test never hangs.
+    void Finish() {
+        finished_ = true;
+        if (worker_.joinable()) worker_.join();
+    }
 
-    // Waits for the script to end. A script that stopped early, or left a
-    // dialog open, gets every dialog cancelled, so the test never hangs.
-    void Finish();
-
-    // A visible dialog (#32770) of the driven thread with this caption.
-    HWND WaitForDialog(const std::string& caption);
-    // A visible dialog owned by `owner` (a message box, a file dialog).
-    HWND WaitForOwned(HWND owner);
-    void WaitGone(HWND window);
+    HWND WaitForDialog(const std::string& caption) {
+        return Wait([&](HWND w) { return Text(w) == caption; }, caption);
+    }
+    // Answers the next message box or file dialog (typing `path` on OK), once
+    // it is gone; records it in `seen` as "caption|text|buttons (OYNC)" or
+    // "file|filter|name[|ro]".
+    void Answer(int button, const std::string& path = "");
+    void WaitGone(HWND w) { Until([&] { return !IsWindowVisible(w); }, "stayed open: " + Text(w)); }
     // Returns once the driven thread is back in a message loop.
-    void Sync(HWND dialog);
-
-    // Clicks and returns once the click has been handled.
-    void Click(HWND dialog, int id);
-    // Clicks without waiting: for a click that opens a modal window.
-    void Press(HWND dialog, int id);
-    void SetText(HWND dialog, int id, const std::string& text);
-    std::string Text(HWND dialog, int id);
-    std::string Caption(HWND window);
-    bool Enabled(HWND dialog, int id);
-    bool Checked(HWND dialog, int id);
-    LONG Style(HWND dialog, int id);
-    // The driven thread's keyboard focus.
+    void Sync(HWND dialog) { SendMessageA(dialog, WM_NULL, 0, 0); }
+    void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+    // A click that opens a modal window: not waited for.
+    void Press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+    static std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+    static std::string Text(HWND window);
+    bool Checked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
     HWND Focus();
-    // Answers the message box owned by `owner` with OK; returns its text.
-    std::string AnswerMessageBox(HWND owner);
+    void Expect(bool condition, const std::string& what) {
+        if (!condition) failures.push_back(what);
+    }
 
-    // Records a finding for the test to report.
-    void Expect(bool condition, const std::string& what);
-
-    std::vector<std::string> failures;
+    std::vector<std::string> failures, seen;
 
 private:
+    HWND Find(const std::function<bool(HWND)>& match);
+    void Until(const std::function<bool()>& done, const std::string& what);
     HWND Wait(const std::function<bool(HWND)>& match, const std::string& what);
-    void CancelEverything();
-
     DWORD thread_;
     std::atomic<bool> finished_{false};
     std::thread worker_;

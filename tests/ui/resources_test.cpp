@@ -5,36 +5,26 @@
 
 namespace {
 
-const WORD kFrench = MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH);  // 0x040C
-
-bool HasResource(LPCSTR type, LPCSTR name, WORD language) {
-    return FindResourceExA(GetModuleHandleA(nullptr), type, name, language) != nullptr;
-}
-
-TEST(Resources, AreFrenchWithTheManifestBeside) {
-    EXPECT_EQ(kFrench, 0x040C);
-    EXPECT_TRUE(HasResource(RT_DIALOG, MAKEINTRESOURCEA(102), kFrench));
-    EXPECT_TRUE(HasResource(RT_MENU, MAKEINTRESOURCEA(130), kFrench));
-    EXPECT_TRUE(HasResource(RT_GROUP_ICON, MAKEINTRESOURCEA(128), kFrench));
+TEST(Resources, AreFrenchWithTheManifestAndA16And32PixelIconIn24Bits) {
+    const HMODULE self = GetModuleHandleA(nullptr);
+    const WORD french = MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH);
+    EXPECT_EQ(french, 0x040C);
     // String 101 lives in block 101 / 16 + 1.
-    EXPECT_TRUE(HasResource(RT_STRING, MAKEINTRESOURCEA(101 / 16 + 1), kFrench));
-    EXPECT_TRUE(HasResource(RT_MANIFEST, MAKEINTRESOURCEA(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)));
-
+    for (auto [type, id] : {std::pair{RT_DIALOG, 102}, {RT_MENU, 130}, {RT_GROUP_ICON, 128}, {RT_STRING, 101 / 16 + 1}})
+        EXPECT_NE(FindResourceExA(self, type, MAKEINTRESOURCEA(id), french), nullptr) << id;
+    EXPECT_NE(FindResourceExA(self, RT_MANIFEST, MAKEINTRESOURCEA(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)), nullptr);
     char text[64] = {};
-    LoadStringA(GetModuleHandleA(nullptr), 101, text, sizeof text);
+    LoadStringA(self, 101, text, sizeof text);
     EXPECT_STREQ(text, "&A propos de Velunda...");
-}
 
-TEST(Resources, IconHas16And32PixelImagesIn24Bits) {
+    const auto* dir = static_cast<BYTE*>(
+        LockResource(LoadResource(nullptr, FindResourceA(self, MAKEINTRESOURCEA(128), RT_GROUP_ICON))));
+    ASSERT_NE(dir, nullptr);
     for (int size : {16, 32}) {
-        SCOPED_TRACE(size);
-        const HRSRC group = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128), RT_GROUP_ICON);
-        const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, group)));
-        ASSERT_NE(dir, nullptr);
         const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(dir), TRUE, size, size, 0);
-        const HRSRC image = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), RT_ICON);
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, image)));
-        ASSERT_NE(header, nullptr);
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(
+            LockResource(LoadResource(nullptr, FindResourceA(self, MAKEINTRESOURCEA(id), RT_ICON))));
+        ASSERT_NE(header, nullptr) << size;
         EXPECT_EQ(header->biWidth, size);
         EXPECT_EQ(header->biHeight, 2 * size);  // colour and mask
         EXPECT_EQ(header->biBitCount, 24);

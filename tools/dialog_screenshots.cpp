@@ -1,0 +1,52 @@
+// Shows each secondary dialog in a typical state and holds it while
+// scripts/dialog-screenshots.sh photographs the screen. Handshake through files
+// in the folder given as argument: "<name>.ready" from here, "<name>.done" back.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/wallpaper_app.h"
+#include "dialog_driver.h"
+#include "ui/dialog_commands.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string folder = argv[1];
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    CWallpaperApp app;
+    app.FilelistPath = "C:\\users\\Public\\Documents\\Velunda.dat";
+    app.Startup = true;
+    app.TimeType = "days";
+    app.NumDays = 3;
+    app.NumStartup = 5;
+    int32_t rating = 4;
+    const struct {
+        const char *name, *caption;
+        std::function<void()> open;
+    } shots[] = {
+        {"prefs", "Préférences générales", [&] { RunGeneralPrefs(app, nullptr); }},
+        {"interval", "Interval de mise à jour", [&] { RunUpdateInterval(app, nullptr); }},
+        {"rating", "Notation", [&] { RunRatingDialog("C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr); }},
+        {"about", "A propos de Velunda", [] { RunAbout(nullptr); }},
+    };
+    for (const auto& shot : shots) {
+        DialogDriver driver([&](DialogDriver& d) {
+            HWND dlg = d.WaitForDialog(shot.caption);
+            d.Sync(dlg);
+            RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            Sleep(300);
+            const std::string base = folder + "\\" + shot.name;
+            if (FILE* f = std::fopen((base + ".ready").c_str(), "w")) std::fclose(f);
+            for (int i = 0; i < 600 && GetFileAttributesA((base + ".done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+                Sleep(100);
+            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);  // About has no Cancel button
+        });
+        shot.open();
+    }
+    return 0;
+}
