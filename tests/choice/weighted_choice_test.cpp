@@ -29,26 +29,22 @@ struct ScriptedRandom : RandomSource {
     std::vector<uint32_t> seeds;
 };
 
-// Files whose path starts with "gone" cannot be opened.
-struct Draw {
-    CWallpaperList list;
-    int32_t ratingSum = 0;
+using Entries = std::vector<std::pair<std::string, int32_t>>;
 
-    Draw(std::initializer_list<std::pair<const char*, int32_t>> entries) {
-        for (const auto& [p, r] : entries) { list.AddTail({"bmp", p, r}); ratingSum += r; }
-    }
-    // Everything the draw returns or changes, in one line.
-    std::string Run(RandomSource& g) {
-        std::time_t now = 1'700'000'000;
-        std::string path = "old", ext = "old", probed, left;
-        const bool ok = DrawWallpaper(list, ratingSum, g, [&] { return now++; },
-                                      [&](const std::string& p) { probed += p + ' '; return p.rfind("gone", 0) != 0; },
-                                      path, ext);
-        for (const auto& e : list) left += e.path + ' ';
-        return (ok ? "true " : "false ") + path + '.' + ext + " | list " + left + "| sum " +
-               std::to_string(ratingSum) + " | probed " + probed + "| clock " + std::to_string(now - 1'700'000'000);
-    }
-};
+// Draws from `entries` (paths starting with "gone" cannot be opened) and
+// returns everything the draw returned or changed, in one line.
+std::string Draw(const Entries& entries, int32_t ratingSum, RandomSource& g) {
+    CWallpaperList list;
+    for (const auto& [p, r] : entries) list.AddTail({"bmp", p, r});
+    std::time_t now = 1'700'000'000;
+    std::string path = "old", ext = "old", probed, left;
+    const bool ok = DrawWallpaper(list, ratingSum, g, [&] { return now++; },
+                                  [&](const std::string& p) { probed += p + ' '; return p.rfind("gone", 0) != 0; },
+                                  path, ext);
+    for (const auto& e : list) left += e.path + ' ';
+    return (ok ? "true " : "false ") + path + '.' + ext + " | list " + left + "| sum " + std::to_string(ratingSum) +
+           " | probed " + probed + "| clock " + std::to_string(now - 1'700'000'000);
+}
 
 }  // namespace
 
@@ -58,71 +54,48 @@ TEST(WeightedChoice, ThresholdAndPositionBoundaries) {
              {7022, 0, "t3"}, {14043, 0, "t3"}, {14044, 0, "t4"}, {23405, 0, "t4"}, {23406, 0, "t5"}, {32767, 0, "t5"},
              {32767, 32767, "t5"}, {23405, 16383, "t4"}, {23405, 16384, "t5"}, {23405, 32767, "t5"},
              {14043, 10922, "t3"}, {14043, 10923, "t4"}, {14043, 21844, "t4"}, {14043, 21845, "t5"}, {14043, 32767, "t5"}}) {
-        Draw d{{"t1", 1}, {"t2", 2}, {"t3", 3}, {"t4", 4}, {"t5", 5}};
         ScriptedRandom g;
-        EXPECT_EQ(d.Run(g.Drawn(r).Drawn(position)).substr(0, 12), std::string("true ") + pick + ".bmp ") << r << ' ' << position;
+        EXPECT_EQ(Draw({{"t1", 1}, {"t2", 2}, {"t3", 3}, {"t4", 4}, {"t5", 5}}, 15, g.Drawn(r).Drawn(position)).substr(0, 12),
+                  std::string("true ") + pick + ".bmp ") << r << ' ' << position;
     }
 }
 
-TEST(WeightedChoice, CandidatesAreTheEntriesRatedAtLeastTheThresholdInListOrder) {
-    Draw d{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}};
-    ScriptedRandom g;
-    g.Drawn(7022).Drawn(21845);  // threshold 3: a, c, d; the third
-    EXPECT_EQ(d.Run(g), "true d.bmp | list a b c d e | sum 17 | probed d | clock 1");
-}
-
-TEST(WeightedChoice, EmptyThresholdsAreMarkedAndRedrawnWithOneCall) {
-    Draw d{{"a", 2}, {"b", 2}};
-    ScriptedRandom g;
-    g.Drawn(32767)                    // 5: no candidate, marked
-        .Drawn(23406).Redrawn(14044)  // 5 again: one call gives 4, marked
-        .Drawn(30000).Redrawn(20000)  // 5, then 4: both marked
-        .Redrawn(5000)                // 2
-        .Drawn(16384);                // second of two
-    EXPECT_EQ(d.Run(g), "true b.bmp | list a b | sum 4 | probed b | clock 1");
-    EXPECT_EQ(g.seeds, std::vector<uint32_t>{1'700'000'000});
-}
-
-TEST(WeightedChoice, UnreadablePickIsDroppedAndEachAttemptReseededKeepingTheMarks) {
-    Draw d{{"a", 2}, {"gone", 2}, {"c", 2}};
-    d.ratingSum = 100;  // only ever lowered
-    ScriptedRandom g;
-    g.Drawn(32767).Drawn(3000).Drawn(10923)  // 5 marked, 2, "gone": dropped
-        .Drawn(32767).Redrawn(2341)          // new attempt: 5 still marked, one call gives 2
-        .Drawn(16384);                       // second of a, c
-    EXPECT_EQ(d.Run(g), "true c.bmp | list a c | sum 98 | probed gone c | clock 2");
-    EXPECT_EQ(g.seeds, (std::vector<uint32_t>{1'700'000'000, 1'700'000'001}));
-}
-
-TEST(WeightedChoice, NothingToDrawEndsAtOnceWithTheListUnchanged) {
-    Draw empty{};
-    ScriptedRandom g;
-    EXPECT_EQ(empty.Run(g), "false . | list | sum 0 | probed | clock 0");
-    Draw low{{"a", 0}, {"b", -3}, {"c", -100}};
-    low.ratingSum = 42;
-    EXPECT_EQ(low.Run(g), "false . | list a b c | sum 42 | probed | clock 0");
-    EXPECT_TRUE(g.seeds.empty());
-}
-
-TEST(WeightedChoice, UnreadableFiles) {
-    Draw one{{"gone", 4}};
-    ScriptedRandom g1;
-    EXPECT_EQ(one.Run(g1.Drawn(12345).Drawn(999)), "false . | list | sum 0 | probed gone | clock 1");
-
-    Draw zeroLeft{{"gone", 1}, {"zero", 0}};
-    ScriptedRandom g2;
-    EXPECT_EQ(zeroLeft.Run(g2.Drawn(0).Drawn(0)), "false . | list zero | sum 0 | probed gone | clock 1");
-
-    Draw samePath{{"gone", 1}, {"gone", 2}, {"y", 4}};  // dropped one attempt at a time
-    samePath.ratingSum = INT32_MIN + 1;  // lowering wraps instead of overflowing
-    ScriptedRandom g3;
-    g3.Drawn(0).Drawn(0).Drawn(0).Drawn(0).Drawn(0).Drawn(0);
-    EXPECT_EQ(samePath.Run(g3), "true y.bmp | list y | sum 2147483646 | probed gone gone y | clock 3");
-
-    Draw all{{"gone1", 1}, {"gone3", 3}, {"gone5", 5}};
-    all.ratingSum = 20;
-    CrtRandom real;
-    const std::string r = all.Run(real);  // probed in a random order, once each
+TEST(WeightedChoice, Draws) {
+    struct Case {
+        Entries entries;
+        int32_t sum;
+        std::vector<int> script;  // v: a draw after the warm-up; ~v: a single-call redraw
+        std::vector<uint32_t> seeds;  // after 1'700'000'000
+        const char* outcome;
+    } const cases[] = {
+        // Threshold 3: a, c, d in list order; the third.
+        {{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}}, 17, {7022, 21845}, {0},
+         "true d.bmp | list a b c d e | sum 17 | probed d | clock 1"},
+        // 5: no candidate, marked; 5 again: one call gives 4, marked; 5, 4: both marked, one call gives 2.
+        {{{"a", 2}, {"b", 2}}, 4, {32767, 23406, ~14044, 30000, ~20000, ~5000, 16384}, {0},
+         "true b.bmp | list a b | sum 4 | probed b | clock 1"},
+        // 5 marked, 2, "gone" dropped; reseeded, 5 still marked: one call gives 2; second of a, c.
+        {{{"a", 2}, {"gone", 2}, {"c", 2}}, 100, {32767, 3000, 10923, 32767, ~2341, 16384}, {0, 1},
+         "true c.bmp | list a c | sum 98 | probed gone c | clock 2"},
+        // Nothing to draw: the generator is left alone.
+        {{}, 0, {}, {}, "false . | list | sum 0 | probed | clock 0"},
+        {{{"a", 0}, {"b", -3}, {"c", -100}}, 42, {}, {}, "false . | list a b c | sum 42 | probed | clock 0"},
+        // Unreadable: the only entry; the only one rated 1 or more; the same path twice, one attempt
+        // each, with a sum that wraps instead of overflowing.
+        {{{"gone", 4}}, 4, {12345, 999}, {0}, "false . | list | sum 0 | probed gone | clock 1"},
+        {{{"gone", 1}, {"zero", 0}}, 1, {0, 0}, {0}, "false . | list zero | sum 0 | probed gone | clock 1"},
+        {{{"gone", 1}, {"gone", 2}, {"y", 4}}, INT32_MIN + 1, {0, 0, 0, 0, 0, 0}, {0, 1, 2},
+         "true y.bmp | list y | sum 2147483646 | probed gone gone y | clock 3"},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom g;
+        for (int v : c.script) v < 0 ? g.Redrawn(~v) : g.Drawn(v);
+        EXPECT_EQ(Draw(c.entries, c.sum, g), c.outcome);
+        for (uint32_t& seed : g.seeds) seed -= 1'700'000'000;
+        EXPECT_EQ(g.seeds, c.seeds) << c.outcome;
+    }
+    CrtRandom real;  // every file unreadable: probed in a random order, once each
+    const std::string r = Draw({{"gone1", 1}, {"gone3", 3}, {"gone5", 5}}, 20, real);
     EXPECT_EQ(r.substr(0, 32) + r.substr(r.size() - 9), "false . | list | sum 11 | probed| clock 3");
 }
 

@@ -34,12 +34,10 @@ protected:
 
     void Settings(const std::string& timeType, uint32_t numStartup, int32_t lastDays, uint32_t lastStartup) {
         e2e::SetString("FilelistPath", listPath);
-        e2e::SetDword("Startup", 0);
         e2e::SetString("TimeType", timeType);
-        e2e::SetDword("NumDays", 1);
-        e2e::SetDword("NumStartup", numStartup);
-        e2e::SetDword("LastDays", uint32_t(lastDays));
-        e2e::SetDword("LastStartup", lastStartup);
+        for (auto [name, value] : {std::pair{"Startup", 0u}, {"NumDays", 1u}, {"NumStartup", numStartup},
+                                   {"LastDays", uint32_t(lastDays)}, {"LastStartup", lastStartup}})
+            e2e::SetDword(name, value);
     }
     // The list file: "1.0", count, ratingSum, then path, ext and rating per entry.
     std::vector<uint8_t> WriteList(const Entries& entries) {
@@ -48,8 +46,7 @@ protected:
         auto putString = [&](const std::string& s) { out.push_back(uint8_t(s.size())); out.insert(out.end(), s.begin(), s.end()); };
         int32_t sum = 0;
         for (const auto& e : entries) sum += std::get<2>(e);
-        putInt(int32_t(entries.size()));
-        putInt(sum);
+        putInt(int32_t(entries.size())), putInt(sum);
         for (const auto& [path, ext, rating] : entries) { putString(path); putString(ext); putInt(rating); }
         e2e::WriteBytes(listPath, out);
         return out;
