@@ -54,8 +54,7 @@ TEST(CrtRandom, TheCStandardSequenceAndJumpingAhead) {
     for (uint32_t seed : {0u, 1u, 1'700'000'000u, 0xFFFFFFFFu})
         for (int count : {1, 2, 3, 999, 1000, 4097}) {
             CrtRandom stepped, jumped;
-            stepped.Seed(seed);
-            jumped.Seed(seed);
+            stepped.Seed(seed), jumped.Seed(seed);
             for (int i = 1; i < count; ++i) stepped.Next();
             EXPECT_EQ(jumped.NextNth(count), stepped.Next()) << seed << ' ' << count;
             EXPECT_EQ(jumped.Next(), stepped.Next()) << seed << ' ' << count;
@@ -88,7 +87,6 @@ TEST(WeightedChoiceOdds, FrequenciesFitTheOddsByChiSquare) {
         double chi2 = 0;
         for (size_t i = 0; i < p.size(); ++i) chi2 += std::pow(observed[i] - p[i] * kDraws, 2) / (p[i] * kDraws);
         const int df = int(p.size()) - 1;
-        EXPECT_LT(chi2, ChiSquareCritical(df, kSignificance)) << "df " << df << ", first " << observed[0] / kDraws
-                                                               << " expected " << p[0];
+        EXPECT_LT(chi2, ChiSquareCritical(df, kSignificance)) << "df " << df << ", first " << observed[0] / kDraws;
     }
 }

@@ -53,8 +53,7 @@ protected:
     }
     void RunLogon() {
         const e2e::RunResult run = e2e::Run("/startup");
-        EXPECT_TRUE(run.finished);
-        EXPECT_FALSE(run.sawMainWindow);
+        EXPECT_TRUE(run.finished && !run.sawMainWindow);
         for (const e2e::Box& box : run.boxes) ADD_FAILURE() << "box: " << box.text;
     }
 
@@ -67,8 +66,7 @@ TEST_F(LogonRun, ChangesTheWallpaperOnlyWhenDueToAReadableListedFileLeavingTheLi
     // Missing files rated 5 come up first most of the time: each is dropped
     // and the draw starts again until one of the two bitmaps is found.
     const std::string a = dir + "\\a.bmp", b = dir + "\\b.bmp";
-    e2e::WriteBitmap(a);
-    e2e::WriteBitmap(b);
+    for (const std::string& file : {a, b}) e2e::WriteBitmap(file);
     Entries entries;
     for (int i = 0; i < 6; ++i) entries.emplace_back(dir + "\\missing" + std::to_string(i) + ".bmp", "bmp", 5);
     entries.insert(entries.begin() + 2, {a, "bmp", 1});

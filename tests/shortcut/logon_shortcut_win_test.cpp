@@ -51,15 +51,10 @@ int RunCopy(const std::string& exe) {
     return int(_spawnl(_P_WAIT, exe.c_str(), ('"' + exe + '"').c_str(), "--gtest_filter=LogonShortcutChild.*", nullptr));
 }
 
-void UpdateWith(bool startup) {
-    CWallpaperApp app;
-    app.Startup = startup;
-    app.UpdateLogonShortcut();
-}
+void UpdateWith(bool startup) { CWallpaperApp app; app.Startup = startup; app.UpdateLogonShortcut(); }
 
-class LogonShortcut : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteFileA(shortcut.c_str()); }
+// Each test writes the shortcut file first.
+struct LogonShortcut : ::testing::Test {
     void TearDown() override { DeleteFileA(shortcut.c_str()); }
     const std::string shortcut = StartupShortcut();
 };
