@@ -3,238 +3,100 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <set>
 #include <vector>
+
+#include "choice/crt_random.h"
 
 namespace {
 
-// Plays back a script of generator values and records how it was used. The
-// draw keeps only the last of each 1000-call warm-up, so the 999 values before
-// it are filled with noise that would change the result if it were used.
-class ScriptedRandom : public RandomSource {
-public:
-    ScriptedRandom& Drawn(int value) {
-        for (int i = 0; i < 999; ++i) values.push_back((value + 7919 * (i + 1)) % 32768);
-        values.push_back(value);
-        return *this;
+// Plays back scripted values. Drawn() pads the 1000-call warm-up with noise,
+// so a wrong call count changes the pick or leaves the script unfinished.
+struct ScriptedRandom : RandomSource {
+    ~ScriptedRandom() override { EXPECT_TRUE(values.empty()) << values.size() << " scripted values unused"; }
+    ScriptedRandom& Drawn(int v) {
+        for (int i = 1; i < 1000; ++i) values.push_back((v + 7919 * i) % 32768);
+        return Redrawn(v);
     }
-    ScriptedRandom& Redrawn(int value) {
-        values.push_back(value);
-        return *this;
-    }
+    ScriptedRandom& Redrawn(int v) { values.push_back(v); return *this; }
     void Seed(uint32_t seed) override { seeds.push_back(seed); }
     int Next() override {
-        if (values.empty()) {
-            ADD_FAILURE() << "the draw used more generator values than scripted";
-            return 0;
-        }
-        const int v = values.front();
-        values.pop_front();
+        EXPECT_FALSE(values.empty()) << "more generator calls than scripted";
+        const int v = values.empty() ? 0 : values.front();
+        if (!values.empty()) values.pop_front();
         return v;
     }
-
     std::deque<int> values;
     std::vector<uint32_t> seeds;
 };
 
-struct Draw {
+using Entries = std::vector<std::pair<std::string, int32_t>>;
+
+// Draws from `entries` (paths starting with "gone" cannot be opened) and
+// returns everything the draw returned or changed, in one line.
+std::string Draw(const Entries& entries, int32_t ratingSum, RandomSource& g) {
     CWallpaperList list;
-    int32_t ratingSum = 0;
+    for (const auto& [p, r] : entries) list.AddTail({"bmp", p, r});
     std::time_t now = 1'700'000'000;
-    int clockCalls = 0;
-    std::set<std::string> unreadable;
-    std::vector<std::string> probed;
-    std::string path = "old", ext = "old";
-
-    Draw(std::initializer_list<CWallpaperEntry> entries) {
-        for (const auto& e : entries) {
-            list.AddTail(e);
-            ratingSum += e.rating;
-        }
-    }
-    bool Run(RandomSource& generator) {
-        return DrawWallpaper(
-            list, ratingSum, generator,
-            [this] { ++clockCalls; return now++; },
-            [this](const std::string& p) {
-                probed.push_back(p);
-                return unreadable.count(p) == 0;
-            },
-            path, ext);
-    }
-    std::vector<std::string> Paths() const {
-        std::vector<std::string> out;
-        for (const auto& e : list) out.push_back(e.path);
-        return out;
-    }
-};
-
-CWallpaperEntry Bmp(std::string path, int32_t rating) { return {"bmp", std::move(path), rating}; }
-
-// One entry per rating 1..5: with position value 0 the pick's rating is the
-// threshold that was drawn.
-int ThresholdFor(int r) {
-    Draw d{Bmp("t1", 1), Bmp("t2", 2), Bmp("t3", 3), Bmp("t4", 4), Bmp("t5", 5)};
-    ScriptedRandom g;
-    g.Drawn(r).Drawn(0);
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_TRUE(g.values.empty());
-    return d.path[1] - '0';
-}
-
-std::string PickAmong(int n, int r) {
-    Draw d{};
-    for (int i = 0; i < n; ++i) d.list.AddTail(Bmp(std::string{'p', char('0' + i)}, 3));
-    ScriptedRandom g;
-    g.Drawn(0).Drawn(r);
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_TRUE(g.values.empty());
-    return d.path;
+    std::string path = "old", ext = "old", probed, left;
+    const bool ok = DrawWallpaper(list, ratingSum, g, [&] { return now++; },
+                                  [&](const std::string& p) { probed += p + ' '; return p.rfind("gone", 0) != 0; },
+                                  path, ext);
+    for (const auto& e : list) left += e.path + ' ';
+    return (ok ? "true " : "false ") + path + '.' + ext + " | list " + left + "| sum " + std::to_string(ratingSum) +
+           " | probed " + probed + "| clock " + std::to_string(now - 1'700'000'000);
 }
 
 }  // namespace
 
-TEST(WeightedChoice, ThresholdTableBoundaries) {
-    EXPECT_EQ(ThresholdFor(0), 1);
-    EXPECT_EQ(ThresholdFor(2340), 1);
-    EXPECT_EQ(ThresholdFor(2341), 2);
-    EXPECT_EQ(ThresholdFor(7021), 2);
-    EXPECT_EQ(ThresholdFor(7022), 3);
-    EXPECT_EQ(ThresholdFor(14043), 3);
-    EXPECT_EQ(ThresholdFor(14044), 4);
-    EXPECT_EQ(ThresholdFor(23405), 4);
-    EXPECT_EQ(ThresholdFor(23406), 5);
-    EXPECT_EQ(ThresholdFor(32767), 5);  // index 13, still inside the table
+TEST(WeightedChoice, ThresholdAndPositionBoundaries) {
+    // One entry per rating: threshold t has the 6 - t candidates t..t5.
+    for (auto [r, position, pick] : {std::tuple{0, 0, "t1"}, {2340, 0, "t1"}, {2341, 0, "t2"}, {7021, 0, "t2"},
+             {7022, 0, "t3"}, {14043, 0, "t3"}, {14044, 0, "t4"}, {23405, 0, "t4"}, {23406, 0, "t5"}, {32767, 0, "t5"},
+             {32767, 32767, "t5"}, {23405, 16383, "t4"}, {23405, 16384, "t5"}, {23405, 32767, "t5"},
+             {14043, 10922, "t3"}, {14043, 10923, "t4"}, {14043, 21844, "t4"}, {14043, 21845, "t5"}, {14043, 32767, "t5"}}) {
+        ScriptedRandom g;
+        EXPECT_EQ(Draw({{"t1", 1}, {"t2", 2}, {"t3", 3}, {"t4", 4}, {"t5", 5}}, 15, g.Drawn(r).Drawn(position)).substr(0, 12),
+                  std::string("true ") + pick + ".bmp ") << r << ' ' << position;
+    }
 }
 
-TEST(WeightedChoice, PositionBoundaries) {
-    EXPECT_EQ(PickAmong(1, 32767), "p0");
-    EXPECT_EQ(PickAmong(2, 16383), "p0");
-    EXPECT_EQ(PickAmong(2, 16384), "p1");
-    EXPECT_EQ(PickAmong(2, 32767), "p1");
-    EXPECT_EQ(PickAmong(3, 10922), "p0");
-    EXPECT_EQ(PickAmong(3, 10923), "p1");
-    EXPECT_EQ(PickAmong(3, 21844), "p1");
-    EXPECT_EQ(PickAmong(3, 21845), "p2");
-    EXPECT_EQ(PickAmong(3, 32767), "p2");
-}
-
-TEST(WeightedChoice, CandidatesAreTheEntriesRatedAtLeastTheThresholdInListOrder) {
-    Draw d{Bmp("a", 5), Bmp("b", 2), Bmp("c", 3), Bmp("d", 7), Bmp("e", 0)};
-    ScriptedRandom g;
-    g.Drawn(7022).Drawn(21845);  // threshold 3: a, c, d; third one
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_EQ(d.path, "d");
-    EXPECT_EQ(d.ext, "bmp");
-    EXPECT_EQ(d.probed, std::vector<std::string>{"d"});
-    EXPECT_EQ(d.ratingSum, 17);
-    EXPECT_EQ(d.list.GetCount(), 5);
-}
-
-TEST(WeightedChoice, AnEmptyThresholdIsMarkedAndLaterRedrawnWithOneCall) {
-    Draw d{Bmp("a", 2), Bmp("b", 2)};
-    ScriptedRandom g;
-    g.Drawn(32767)                   // 5: no candidate, marked
-        .Drawn(23406).Redrawn(14044)  // 5 again: one call gives 4, no candidate
-        .Drawn(30000).Redrawn(20000)  // 5, then 4: both marked
-        .Redrawn(5000)                // 2
-        .Drawn(16384);                // second of two
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_EQ(d.path, "b");
-    EXPECT_TRUE(g.values.empty());
-    EXPECT_EQ(g.seeds, std::vector<uint32_t>{1'700'000'000});
-}
-
-TEST(WeightedChoice, UnreadablePickIsDroppedAndEachAttemptIsSeededAnewKeepingTheMarks) {
-    Draw d{Bmp("a", 2), Bmp("gone", 2), Bmp("c", 2)};
-    d.unreadable = {"gone"};
-    d.ratingSum = 100;  // the stored sum is only ever lowered here
-    ScriptedRandom g;
-    g.Drawn(32767)           // 5: marked
-        .Drawn(3000)         // 2
-        .Drawn(10923)        // "gone": dropped
-        .Drawn(32767)        // new attempt: 5 is still marked,
-        .Redrawn(2341)       //   so a single call redraws: 2
-        .Drawn(16384);       // second of a, c
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_EQ(d.path, "c");
-    EXPECT_TRUE(g.values.empty());
-    EXPECT_EQ(g.seeds, (std::vector<uint32_t>{1'700'000'000, 1'700'000'001}));
-    EXPECT_EQ(d.Paths(), (std::vector<std::string>{"a", "c"}));
-    EXPECT_EQ(d.ratingSum, 98);
-    EXPECT_EQ(d.probed, (std::vector<std::string>{"gone", "c"}));
-}
-
-TEST(WeightedChoice, EmptyListLeavesTheGeneratorAndClockAlone) {
-    Draw d{};
-    ScriptedRandom g;
-    EXPECT_FALSE(d.Run(g));
-    EXPECT_EQ(d.path, "");
-    EXPECT_EQ(d.ext, "");
-    EXPECT_TRUE(g.seeds.empty());
-    EXPECT_EQ(d.clockCalls, 0);
-    EXPECT_EQ(d.ratingSum, 0);
-}
-
-TEST(WeightedChoice, NoEntryRatedOneOrMoreEndsAtOnceWithTheListUnchanged) {
-    Draw d{Bmp("a", 0), Bmp("b", -3), Bmp("c", -100)};
-    d.ratingSum = 42;
-    ScriptedRandom g;
-    EXPECT_FALSE(d.Run(g));
-    EXPECT_EQ(d.path, "");
-    EXPECT_EQ(d.ext, "");
-    EXPECT_EQ(d.Paths(), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(d.ratingSum, 42);
-    EXPECT_TRUE(g.seeds.empty());
-    EXPECT_TRUE(d.probed.empty());
-}
-
-TEST(WeightedChoice, OnlyLowRatedEntriesLeftAfterADropEndsTheDraw) {
-    Draw d{Bmp("gone", 1), Bmp("zero", 0)};
-    d.unreadable = {"gone"};
-    ScriptedRandom g;
-    g.Drawn(0).Drawn(0);  // threshold 1, the only candidate
-    EXPECT_FALSE(d.Run(g));
-    EXPECT_EQ(d.Paths(), std::vector<std::string>{"zero"});
-    EXPECT_EQ(d.ratingSum, 0);
-    EXPECT_EQ(g.seeds.size(), 1u);
-}
-
-TEST(WeightedChoice, OneEntryWhoseFileIsMissing) {
-    Draw d{Bmp("gone", 4)};
-    d.unreadable = {"gone"};
-    ScriptedRandom g;
-    g.Drawn(12345).Drawn(999);
-    EXPECT_FALSE(d.Run(g));
-    EXPECT_TRUE(d.list.IsEmpty());
-    EXPECT_EQ(d.ratingSum, 0);
-    EXPECT_EQ(d.path, "");
-    EXPECT_EQ(d.ext, "");
-}
-
-TEST(WeightedChoice, TwoEntriesWithTheSamePathAreDroppedOneAttemptAtATime) {
-    Draw d{Bmp("x", 1), Bmp("x", 2), Bmp("y", 4)};
-    d.unreadable = {"x"};
-    ScriptedRandom g;
-    g.Drawn(0).Drawn(0)   // first x
-        .Drawn(0).Drawn(0)  // the other x, now first
-        .Drawn(0).Drawn(0); // y
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_EQ(d.path, "y");
-    EXPECT_EQ(d.probed, (std::vector<std::string>{"x", "x", "y"}));
-    EXPECT_EQ(d.ratingSum, 4);
-    EXPECT_EQ(g.seeds.size(), 3u);
-}
-
-TEST(WeightedChoice, RatingSumWrapsInsteadOfOverflowing) {
-    Draw d{Bmp("gone", 1), Bmp("ok", 1)};
-    d.ratingSum = INT32_MIN;
-    d.unreadable = {"gone"};
-    ScriptedRandom g;
-    g.Drawn(0).Drawn(0).Drawn(0).Drawn(0);
-    EXPECT_TRUE(d.Run(g));
-    EXPECT_EQ(d.path, "ok");
-    EXPECT_EQ(d.ratingSum, INT32_MAX);  // INT32_MIN - 1 modulo 2^32
+TEST(WeightedChoice, Draws) {
+    struct Case {
+        Entries entries;
+        int32_t sum;
+        std::vector<int> script;  // v: a draw after the warm-up; ~v: a single-call redraw
+        std::vector<uint32_t> seeds;  // after 1'700'000'000
+        const char* outcome;
+    } const cases[] = {
+        // Threshold 3: a, c, d in list order; the third.
+        {{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}}, 17, {7022, 21845}, {0},
+         "true d.bmp | list a b c d e | sum 17 | probed d | clock 1"},
+        // 5: no candidate, marked; 5 again: one call gives 4, marked; 5, 4: both marked, one call gives 2.
+        {{{"a", 2}, {"b", 2}}, 4, {32767, 23406, ~14044, 30000, ~20000, ~5000, 16384}, {0},
+         "true b.bmp | list a b | sum 4 | probed b | clock 1"},
+        // 5 marked, 2, "gone" dropped; reseeded, 5 still marked: one call gives 2; second of a, c.
+        {{{"a", 2}, {"gone", 2}, {"c", 2}}, 100, {32767, 3000, 10923, 32767, ~2341, 16384}, {0, 1},
+         "true c.bmp | list a c | sum 98 | probed gone c | clock 2"},
+        // Nothing to draw: the generator is left alone.
+        {{}, 0, {}, {}, "false . | list | sum 0 | probed | clock 0"},
+        {{{"a", 0}, {"b", -3}, {"c", -100}}, 42, {}, {}, "false . | list a b c | sum 42 | probed | clock 0"},
+        // Unreadable: the only entry; the only one rated 1 or more; the same path twice, one attempt
+        // each, with a sum that wraps instead of overflowing.
+        {{{"gone", 4}}, 4, {12345, 999}, {0}, "false . | list | sum 0 | probed gone | clock 1"},
+        {{{"gone", 1}, {"zero", 0}}, 1, {0, 0}, {0}, "false . | list zero | sum 0 | probed gone | clock 1"},
+        {{{"gone", 1}, {"gone", 2}, {"y", 4}}, INT32_MIN + 1, {0, 0, 0, 0, 0, 0}, {0, 1, 2},
+         "true y.bmp | list y | sum 2147483646 | probed gone gone y | clock 3"},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom g;
+        for (int v : c.script) v < 0 ? g.Redrawn(~v) : g.Drawn(v);
+        EXPECT_EQ(Draw(c.entries, c.sum, g), c.outcome);
+        for (uint32_t& seed : g.seeds) seed -= 1'700'000'000;
+        EXPECT_EQ(g.seeds, c.seeds) << c.outcome;
+    }
+    CrtRandom real;  // every file unreadable: probed in a random order, once each
+    const std::string r = Draw({{"gone1", 1}, {"gone3", 3}, {"gone5", 5}}, 20, real);
+    EXPECT_EQ(r.substr(0, 32) + r.substr(r.size() - 9), "false . | list | sum 11 | probed| clock 3");
 }
 
 TEST(BmpExtension, AnyCaseOfBmpAndNothingElse) {

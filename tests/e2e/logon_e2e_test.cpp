@@ -2,52 +2,21 @@
 // a list file and real bitmaps.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
+#include <tuple>
 
 #include "harness.h"
 
 namespace {
 
-const char* const kDesktopKey = "Control Panel\\Desktop";
-
-struct Listed {
-    std::string path, ext;
-    int32_t rating;
-};
-
-void PutInt(std::vector<uint8_t>& out, int32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
-}
-void PutString(std::vector<uint8_t>& out, const std::string& s) {
-    out.push_back(static_cast<uint8_t>(s.size()));  // the tests' strings are all under 255 bytes
-    out.insert(out.end(), s.begin(), s.end());
-}
-
-// The list file: "1.0", count, ratingSum, then path, ext and rating per entry.
-std::vector<uint8_t> ListFile(const std::vector<Listed>& entries, int32_t ratingSum) {
-    std::vector<uint8_t> out = {0x03, '1', '.', '0'};
-    PutInt(out, static_cast<int32_t>(entries.size()));
-    PutInt(out, ratingSum);
-    for (const Listed& e : entries) {
-        PutString(out, e.path);
-        PutString(out, e.ext);
-        PutInt(out, e.rating);
-    }
-    return out;
-}
+using Entries = std::vector<std::tuple<std::string, std::string, int32_t>>;  // path, ext, rating
 
 std::string Wallpaper() {
     char value[1024] = {};
     DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return "<none>";
-    return value;
-}
-
-void SetWallpaperValue(const std::string& path) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", REG_SZ, path.c_str(),
-                    static_cast<DWORD>(path.size() + 1));
+    return RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, value,
+                        &size) == ERROR_SUCCESS ? value : "<none>";
 }
 
 class LogonRun : public ::testing::Test {
@@ -58,37 +27,34 @@ protected:
         listPath = dir + "\\Velunda.dat";
         before = dir + "\\before.bmp";
         e2e::WriteBitmap(before);
-        SetWallpaperValue(before);
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", REG_SZ, before.c_str(),
+                        DWORD(before.size() + 1));
     }
     void TearDown() override { e2e::DeleteSettings(); }
 
-    // A change at every logon: kind "startup", every 1.
-    void ChangeAtEveryLogon() {
-        Settings("startup", 1, 1, e2e::TodayMidnight() - 86400, 0);
-    }
-    void Settings(const std::string& timeType, uint32_t numDays, uint32_t numStartup, int32_t lastDays,
-                  uint32_t lastStartup) {
+    void Settings(const std::string& timeType, uint32_t numStartup, int32_t lastDays, uint32_t lastStartup) {
         e2e::SetString("FilelistPath", listPath);
-        e2e::SetDword("Startup", 0);
         e2e::SetString("TimeType", timeType);
-        e2e::SetDword("NumDays", numDays);
-        e2e::SetDword("NumStartup", numStartup);
-        e2e::SetDword("LastDays", static_cast<uint32_t>(lastDays));
-        e2e::SetDword("LastStartup", lastStartup);
+        for (auto [name, value] : {std::pair{"Startup", 0u}, {"NumDays", 1u}, {"NumStartup", numStartup},
+                                   {"LastDays", uint32_t(lastDays)}, {"LastStartup", lastStartup}})
+            e2e::SetDword(name, value);
     }
-    std::vector<uint8_t> WriteList(const std::vector<Listed>& entries) {
+    // The list file: "1.0", count, ratingSum, then path, ext and rating per entry.
+    std::vector<uint8_t> WriteList(const Entries& entries) {
+        std::vector<uint8_t> out = {0x03, '1', '.', '0'};
+        auto putInt = [&](int32_t v) { for (int i = 0; i < 4; ++i) out.push_back(uint8_t(uint32_t(v) >> (8 * i))); };
+        auto putString = [&](const std::string& s) { out.push_back(uint8_t(s.size())); out.insert(out.end(), s.begin(), s.end()); };
         int32_t sum = 0;
-        for (const Listed& e : entries) sum += e.rating;
-        const auto bytes = ListFile(entries, sum);
-        e2e::WriteBytes(listPath, bytes);
-        return bytes;
+        for (const auto& e : entries) sum += std::get<2>(e);
+        putInt(int32_t(entries.size())), putInt(sum);
+        for (const auto& [path, ext, rating] : entries) { putString(path); putString(ext); putInt(rating); }
+        e2e::WriteBytes(listPath, out);
+        return out;
     }
-    e2e::RunResult RunLogon() {
+    void RunLogon() {
         const e2e::RunResult run = e2e::Run("/startup");
-        EXPECT_TRUE(run.finished);
-        EXPECT_FALSE(run.sawMainWindow);
+        EXPECT_TRUE(run.finished && !run.sawMainWindow);
         for (const e2e::Box& box : run.boxes) ADD_FAILURE() << "box: " << box.text;
-        return run;
     }
 
     std::string dir, listPath, before;
@@ -96,84 +62,54 @@ protected:
 
 }  // namespace
 
-TEST_F(LogonRun, ChangeDueSetsAReadableListedFileAndLeavesTheListFile) {
-    // Missing files rated 5 come up first most of the time; each is dropped and
-    // the draw starts again until one of the two bitmaps is found.
+TEST_F(LogonRun, ChangesTheWallpaperOnlyWhenDueToAReadableListedFileLeavingTheListFile) {
+    // Missing files rated 5 come up first most of the time: each is dropped
+    // and the draw starts again until one of the two bitmaps is found.
     const std::string a = dir + "\\a.bmp", b = dir + "\\b.bmp";
-    e2e::WriteBitmap(a);
-    e2e::WriteBitmap(b);
-    std::vector<Listed> entries;
-    for (int i = 0; i < 6; ++i) entries.push_back({dir + "\\missing" + std::to_string(i) + ".bmp", "bmp", 5});
+    for (const std::string& file : {a, b}) e2e::WriteBitmap(file);
+    Entries entries;
+    for (int i = 0; i < 6; ++i) entries.emplace_back(dir + "\\missing" + std::to_string(i) + ".bmp", "bmp", 5);
     entries.insert(entries.begin() + 2, {a, "bmp", 1});
-    entries.push_back({b, "BMP", 2});
+    entries.emplace_back(b, "BMP", 2);
     const auto listBytes = WriteList(entries);
-    ChangeAtEveryLogon();
 
-    RunLogon();
-    const std::string now = Wallpaper();
-    EXPECT_TRUE(now == a || now == b) << now;
-    EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);  // the drops were in memory only
-    EXPECT_EQ(e2e::GetDword("LastStartup"), 0u);
-}
-
-TEST_F(LogonRun, TheMarkerIsWrittenBeforeTheChoice) {
-    // The only listed "file" is a pipe of this test. When the draw opens it to
-    // test it, the settings key must already have changed: the store signals
-    // the change as it writes, while the pipe's opening reaches this test a
-    // few server calls later.
-    const std::string pipeName = "\\\\.\\pipe\\velunda-e2e-" + std::to_string(GetCurrentProcessId());
-    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
-                                         PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
-    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-    const auto listBytes = WriteList({{pipeName, "jpg", 3}});
-    Settings("days", 1, 1, e2e::TodayMidnight() - 86400, 0);
-
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, e2e::kSettingsKey, 0, KEY_NOTIFY, &key), ERROR_SUCCESS);
-    const HANDLE changed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_EQ(RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE), ERROR_SUCCESS);
-    OVERLAPPED connect{};
-    connect.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    const HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_FALSE(ConnectNamedPipe(pipe, &connect));
-    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_IO_PENDING));
-    bool opened = false, markerFirst = false;
-    std::thread watcher([&] {
-        const HANDLE events[2] = {connect.hEvent, stop};
-        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0) {
-            markerFirst = WaitForSingleObject(changed, 0) == WAIT_OBJECT_0;
-            opened = true;
-        }
-    });
-    RunLogon();
-    SetEvent(stop);
-    watcher.join();
-    CancelIoEx(pipe, &connect);
-    DWORD ignored = 0;
-    GetOverlappedResult(pipe, &connect, &ignored, TRUE);
-    for (HANDLE h : {pipe, connect.hEvent, stop, changed}) CloseHandle(h);
-    RegCloseKey(key);
-
-    ASSERT_TRUE(opened) << "the draw did not open the listed file";
-    EXPECT_TRUE(markerFirst) << "the file was opened before the marker was written";
-    EXPECT_EQ(e2e::GetDword("LastDays"), static_cast<uint32_t>(e2e::TodayMidnight()));
-    EXPECT_EQ(Wallpaper(), before);  // "jpg": chosen, not applied
-    EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);
-}
-
-TEST_F(LogonRun, NoChangeDueLeavesTheWallpaper) {
-    const std::string a = dir + "\\a.bmp";
-    e2e::WriteBitmap(a);
-    const auto listBytes = WriteList({{a, "bmp", 5}});
-
-    Settings("days", 1, 1, e2e::TodayMidnight(), 0);  // changed today already
+    Settings("days", 1, e2e::TodayMidnight(), 0);  // changed today already
     RunLogon();
     EXPECT_EQ(Wallpaper(), before);
-    EXPECT_EQ(e2e::GetDword("LastDays"), static_cast<uint32_t>(e2e::TodayMidnight()));
-
-    Settings("startup", 1, 3, 0, 0);  // the first of three logons
+    EXPECT_EQ(e2e::GetDword("LastDays"), uint32_t(e2e::TodayMidnight()));
+    Settings("startup", 3, 0, 0);  // the first of three logons
     RunLogon();
     EXPECT_EQ(Wallpaper(), before);
     EXPECT_EQ(e2e::GetDword("LastStartup"), 1u);
+
+    Settings("startup", 1, e2e::TodayMidnight() - 86400, 0);  // every logon
+    RunLogon();
+    const std::string now = Wallpaper();
+    EXPECT_TRUE(now == a || now == b) << now;
+    EXPECT_EQ(e2e::GetDword("LastStartup"), 0u);
+    EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);  // the drops were in memory only
+}
+
+TEST_F(LogonRun, TheMarkerIsWrittenBeforeTheChoice) {
+    // The only listed "file" is a pipe of this test: when the draw opens it,
+    // the marker must already be in the registry.
+    const std::string pipeName = "\\\\.\\pipe\\velunda-e2e-" + std::to_string(GetCurrentProcessId());
+    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    const auto listBytes = WriteList({{pipeName, "jpg", 3}});
+    Settings("days", 1, e2e::TodayMidnight() - 86400, 0);
+    std::atomic<bool> ran{false};
+    std::optional<uint32_t> markerAtOpen;
+    std::thread watcher([&] {
+        ConnectNamedPipe(pipe, nullptr);  // until the draw opens the pipe, or this test does below
+        if (!ran) markerAtOpen = e2e::GetDword("LastDays");
+    });
+    RunLogon();
+    ran = true;
+    CloseHandle(CreateFileA(pipeName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    watcher.join();
+    CloseHandle(pipe);
+    EXPECT_EQ(markerAtOpen, uint32_t(e2e::TodayMidnight())) << "opened before the marker was written, or never";
+    EXPECT_EQ(Wallpaper(), before);  // "jpg": chosen, not applied
     EXPECT_EQ(e2e::ReadBytes(listPath), listBytes);
 }

@@ -3,17 +3,14 @@
 
 #include <shlobj.h>
 
-#include <cstdlib>
+#include <process.h>
 #include <fstream>
-#include <sstream>
 
+#include "../e2e/harness.h"
 #include "app/wallpaper_app.h"
 #include "win/handles.h"
 
 namespace {
-
-// Set for a copy of this program started by a test below.
-const char* const kChildVariable = "VELUNDA_SHORTCUT_CHILD";
 
 std::string StartupShortcut() {
     char folder[MAX_PATH] = {};
@@ -23,90 +20,41 @@ std::string StartupShortcut() {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string Contents(const std::string& path) {
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-}
-
 std::string ThisProgram() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return path;
 }
 
-std::string TempDir(const std::string& suffix = "") {
-    char base[MAX_PATH] = {}, dir[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    GetTempFileNameA(base, "vsc", 0, dir);
-    DeleteFileA(dir);
-    const std::string path = dir + suffix;
-    CreateDirectoryA(dir, nullptr);
-    if (!suffix.empty()) CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
-
-struct Link {
-    std::string path, arguments, description, icon;
-    int iconIndex = -1;
-};
-
-Link ReadLink(const std::string& file) {
-    Link link;
+// "path | arguments | description | icon,index" as the shell reads them back.
+std::string ReadLink(const std::string& file) {
     win::ComScope com;
     win::ComPtr<IShellLinkA> shell;
     win::ComPtr<IPersistFile> persist;
     WCHAR wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                shell.PutVoid())) ||
-        FAILED(shell->QueryInterface(IID_IPersistFile, persist.PutVoid())) ||
-        FAILED(persist->Load(wide, STGM_READ))) {
-        ADD_FAILURE() << "cannot read " << file;
-        return link;
-    }
-    char text[1024] = {};
-    shell->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-    link.path = text;
-    shell->GetArguments(text, sizeof text);
-    link.arguments = text;
-    shell->GetDescription(text, sizeof text);
-    link.description = text;
-    shell->GetIconLocation(text, sizeof text, &link.iconIndex);
-    link.icon = text;
-    return link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.PutVoid())) ||
+        FAILED(shell->QueryInterface(IID_IPersistFile, persist.PutVoid())) || FAILED(persist->Load(wide, STGM_READ)))
+        return "unreadable";
+    char path[1024] = {}, args[1024] = {}, description[1024] = {}, icon[1024] = {};
+    int index = -1;
+    shell->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH);
+    shell->GetArguments(args, sizeof args);
+    shell->GetDescription(description, sizeof description);
+    shell->GetIconLocation(icon, sizeof icon, &index);
+    return std::string(path) + " | " + args + " | " + description + " | " + icon + ',' + std::to_string(index);
 }
 
-// Runs a copy of this program as `exe`, which writes the shortcut (Startup on).
-DWORD RunCopy(const std::string& exe) {
+// Runs a copy of this program as `exe`: its child test writes the shortcut.
+int RunCopy(const std::string& exe) {
     EXPECT_TRUE(CopyFileA(ThisProgram().c_str(), exe.c_str(), FALSE)) << exe;
-    std::string command = "\"" + exe + "\" --gtest_filter=LogonShortcutChild.*";
-    SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    EXPECT_TRUE(started) << GetLastError();
-    if (!started) return ~0u;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = ~0u;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
+    return int(_spawnl(_P_WAIT, exe.c_str(), ('"' + exe + '"').c_str(), "--gtest_filter=LogonShortcutChild.*", nullptr));
 }
 
-void UpdateWith(bool startup) {
-    CWallpaperApp app;
-    app.Startup = startup;
-    app.UpdateLogonShortcut();
-}
+void UpdateWith(bool startup) { CWallpaperApp app; app.Startup = startup; app.UpdateLogonShortcut(); }
 
-class LogonShortcut : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteFileA(shortcut.c_str()); }
+// Each test writes the shortcut file first.
+struct LogonShortcut : ::testing::Test {
     void TearDown() override { DeleteFileA(shortcut.c_str()); }
     const std::string shortcut = StartupShortcut();
 };
@@ -115,57 +63,30 @@ protected:
 
 // Not a test of its own: the body of the copies that RunCopy starts.
 TEST(LogonShortcutChild, WriteTheShortcut) {
-    if (!std::getenv(kChildVariable)) GTEST_SKIP() << "runs only in a copy started by a test";
+    if (ThisProgram().find("shortcut_win_tests") != std::string::npos) GTEST_SKIP() << "runs only in a renamed copy";
     UpdateWith(true);
 }
 
-TEST_F(LogonShortcut, ProgramRunningAsCopyExePointsAtVelundaExeBesideIt) {
-    const std::string dir = TempDir();
-    ASSERT_EQ(RunCopy(dir + "\\copy.exe"), 0u);
-    ASSERT_TRUE(Exists(shortcut));
-    const Link link = ReadLink(shortcut);
-    EXPECT_EQ(link.path, dir + "\\Velunda.exe");
-    EXPECT_EQ(link.arguments, "/startup");
-    EXPECT_EQ(link.description, "Velunda Application");
-    EXPECT_EQ(link.icon, dir + "\\Velunda.exe");
-    EXPECT_EQ(link.iconIndex, 0);
-}
-
-TEST_F(LogonShortcut, OnReplacesAnExistingShortcutAndLeavesComAsItWas) {
-    std::ofstream(shortcut, std::ios::binary) << "not a shortcut";
-    UpdateWith(true);
-    // COM was uninitialised as often as initialised: this thread starts afresh.
-    EXPECT_EQ(CoInitialize(nullptr), S_OK);
-    CoUninitialize();
-
-    const std::string program = ThisProgram();
-    const std::string dir = program.substr(0, program.find_last_of('\\') + 1);
-    const Link link = ReadLink(shortcut);
-    EXPECT_EQ(link.path, dir + "Velunda.exe");
-    EXPECT_EQ(link.arguments, "/startup");
-}
-
-TEST_F(LogonShortcut, OffRemovesTheShortcutAndWithoutOneDoesNothing) {
-    UpdateWith(true);
-    ASSERT_TRUE(Exists(shortcut));
+TEST_F(LogonShortcut, ACopyPointsAtVelundaExeBesideItAndOffRemovesIt) {
+    std::ofstream(shortcut, std::ios::binary) << "not a shortcut";  // replaced
+    const std::string dir = e2e::MakeTempDir(), target = dir + "\\Velunda.exe";
+    ASSERT_EQ(RunCopy(dir + "\\copy.exe"), 0);
+    EXPECT_EQ(ReadLink(shortcut), target + " | /startup | Velunda Application | " + target + ",0");
     UpdateWith(false);
     EXPECT_FALSE(Exists(shortcut));
-
-    const std::string folder = shortcut.substr(0, shortcut.find_last_of('\\'));
-    UpdateWith(false);
+    UpdateWith(false);  // none to remove: nothing visible, the folder stays
     EXPECT_FALSE(Exists(shortcut));
-    EXPECT_TRUE(Exists(folder));
+    EXPECT_TRUE(Exists(shortcut.substr(0, shortcut.find_last_of('\\'))));
 }
 
 TEST_F(LogonShortcut, TargetTooLongForAPathLeavesTheShortcutAlone) {
-    std::ofstream(shortcut, std::ios::binary) << "kept as it was";
+    const std::string kept = "kept as it was";
+    std::ofstream(shortcut, std::ios::binary) << kept;
     // The copy's own path fits in 259 bytes, but its folder plus "Velunda.exe" does not.
-    const std::string base = TempDir();
-    const std::string exeName = "\\c.exe";
-    const size_t room = 259 - base.size() - exeName.size() - 1;
-    const std::string dir = base + "\\" + std::string(room, 'd');
+    const std::string base = e2e::MakeTempDir(), exeName = "\\c.exe";
+    const std::string dir = base + "\\" + std::string(259 - base.size() - exeName.size() - 1, 'd');
     ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
     ASSERT_EQ((dir + exeName).size(), 259u);
-    ASSERT_EQ(RunCopy(dir + exeName), 0u);
-    EXPECT_EQ(Contents(shortcut), "kept as it was");
+    ASSERT_EQ(RunCopy(dir + exeName), 0);
+    EXPECT_EQ(e2e::ReadBytes(shortcut), std::vector<uint8_t>(kept.begin(), kept.end()));
 }
