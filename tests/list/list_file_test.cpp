@@ -82,7 +82,9 @@ TEST(ListFile, WritesTheExactBytesAndReadsThemBack) {
 TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
     const std::string a = Record("C:\\a.bmp", "bmp", 3), oa = "C:\\a.bmp|bmp|3";
     const auto version = [&](std::string v) { return char(v.size()) + v + Le32(1) + Le32(3) + a; };
-    std::string huge = Header(1, 3) + "\xFF\xFF\xFF" + Le32(0xFFFFFFFF);  // 4 GB claimed in 40 bytes
+    // 4 GB claimed in 40 bytes. The native test preset caps ASan's allocations
+    // at 256 MB, so a reader that allocates the claimed length fails here.
+    std::string huge = Header(1, 3) + "\xFF\xFF\xFF" + Le32(0xFFFFFFFF);
     huge.resize(40, 'A');
     const struct { std::string file; Loaded expected; } cases[] = {
         {version("1.1"), {ListFileError::VersionRefused, {o}, 2}},
