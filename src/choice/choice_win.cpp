@@ -17,11 +17,9 @@ bool OpensForReading(const std::string& path) {
 bool CWallpaperApp::ChooseWallpaper() {
     static CrtRandom ownGenerator;
     RandomSource& source = generator ? *generator : ownGenerator;
-    if (canOpenForReading)
-        return DrawWallpaper(wallpaperList, ratingSum, source, clock, canOpenForReading, currentPath,
-                             currentExt);
-    return DrawWallpaper(wallpaperList, ratingSum, source, clock, OpensForReading, currentPath,
-                         currentExt);
+    const std::function<bool(const std::string&)> probe =
+        canOpenForReading ? canOpenForReading : OpensForReading;
+    return DrawWallpaper(wallpaperList, ratingSum, source, clock, probe, currentPath, currentExt);
 }
 
 void CWallpaperApp::ApplyWallpaper() {
