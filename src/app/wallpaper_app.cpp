@@ -4,11 +4,9 @@
 #include <shlobj.h>
 
 #include "app/command_line.h"
-#include "app/local_midnight.h"
 #include "app/schedule.h"
+#include "settings/local_midnight.h"
 #include "ui/main_dlg.h"
-
-CWallpaperApp::CWallpaperApp() = default;
 
 HWND CWallpaperApp::MainWindowHandle() const {
     return m_pMainWnd ? m_pMainWnd->hwnd() : nullptr;
@@ -53,13 +51,13 @@ void CWallpaperApp::TakeFirstRunDefaults() {
     NumDays = 1;
     NumStartup = 1;
     TimeType = "days";
-    LastDays = static_cast<int32_t>(LocalMidnight(clock()));
+    LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
     LastStartup = 0;
 }
 
 void CWallpaperApp::RunLogon() {
     const ScheduleDecision d = DecideSchedule(
-        {TimeType, NumDays, NumStartup, LastDays, LastStartup}, clock());
+        {TimeType, NumDays, NumStartup, LastDays, LastStartup}, env_.clock());
     LastStartup = d.lastStartup;
     // The marker comes first: the change counts as made even if no file is usable.
     if (d.writeMarker) SaveChangeMarker(d.startupKind);

@@ -2,22 +2,31 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
 
-#include "list/wallpaper_list.h"
+#include "choice/choice_win.h"
+#include "choice/weighted_choice.h"
+#include "list/list_io_win.h"
+#include "settings/settings_store_win.h"
+#include "shortcut/logon_shortcut_win.h"
+#include "ui/app_data.h"
 
-class RandomSource;
 namespace win { class Dialog; }
 
-// The one application object: the settings as stored in the registry, the
-// wallpaper list and the current pick. The windows read and change these
-// fields directly.
-class CWallpaperApp {
+// What a run takes from its surroundings; tests give their own.
+struct Surroundings {
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    RandomSource* generator = nullptr;  // null: the program's own
+    std::function<bool(const std::string&)> canOpenForReading = OpensForReading;
+};
+
+// The one application object: its data, and the run's steps as thin members
+// over the parts that do them.
+class CWallpaperApp : public AppData {
 public:
-    CWallpaperApp();
+    explicit CWallpaperApp(Surroundings surroundings = {}) : env_(std::move(surroundings)) {}
     CWallpaperApp(const CWallpaperApp&) = delete;
     CWallpaperApp& operator=(const CWallpaperApp&) = delete;
     virtual ~CWallpaperApp() = default;
@@ -25,46 +34,36 @@ public:
     // Does the whole run; always false: there is no message loop afterwards.
     virtual BOOL InitInstance();
 
-    // Registry settings.
-    bool LoadSettings();
-    bool SaveSettings();
-    void SaveChangeMarker(bool startupKind);
-    // The shortcut that starts the program at logon, per Startup.
-    void UpdateLogonShortcut();
-    // List files.
-    bool LoadList(std::string path);
-    bool SaveList(std::string path);
-    // The weighted draw and the wallpaper.
-    bool ChooseWallpaper();
-    void ApplyWallpaper();
+    bool LoadSettings() { return ::LoadSettings(*this, env_.clock()); }
+    // All seven values, then the logon shortcut; never the shortcut after a
+    // failed write.
+    bool SaveSettings() {
+        if (!::SaveSettings(*this)) return false;
+        UpdateLogonShortcut();
+        return true;
+    }
+    void SaveChangeMarker(bool startupKind) { ::SaveChangeMarker(*this, startupKind, env_.clock()); }
+    void UpdateLogonShortcut() { ::UpdateLogonShortcut(Startup, MainWindowHandle()); }
+    bool LoadList(const std::string& path) { return ::LoadList(path, wallpaperList, ratingSum); }
+    bool SaveList(const std::string& path) { return ::SaveList(path, wallpaperList, ratingSum); }
+    bool ChooseWallpaper() {
+        return DrawWallpaper(wallpaperList, ratingSum,
+                             env_.generator ? *env_.generator : ProgramGenerator(), env_.clock,
+                             env_.canOpenForReading, currentPath, currentExt);
+    }
+    void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt); }
 
     // The main window's handle while it runs, else null.
     HWND MainWindowHandle() const;
-
-    int32_t LastStartup = 0;
-    int32_t LastDays = 0;
-    int32_t NumStartup = 0;
-    int32_t NumDays = 0;
-    std::string TimeType;
-    bool Startup = false;
-    std::string FilelistPath;
-    std::string currentExt;
-    std::string currentPath;
-    CWallpaperList wallpaperList;
-    bool listModified = false;
-    int32_t ratingSum = 0;
 
     // The argument text after the program's name.
     std::string m_lpCmdLine;
     // The main window while start-up runs it.
     win::Dialog* m_pMainWnd = nullptr;
 
-    // Seams for tests; production keeps these defaults.
-    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
-    RandomSource* generator = nullptr;  // null: the program's own generator
-    std::function<bool(const std::string&)> canOpenForReading;  // empty: really open it
-
 private:
     void TakeFirstRunDefaults();
     void RunLogon();
+
+    Surroundings env_;
 };

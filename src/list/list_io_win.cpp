@@ -1,11 +1,12 @@
-// LoadList and SaveList: the list file on disk, and the messages.
+#include "list/list_io_win.h"
+
+#include <windows.h>
 
 #include <cstdio>
 #include <new>
 #include <optional>
 #include <string>
 
-#include "app/wallpaper_app.h"
 #include "list/file_cause_win.h"
 #include "list/list_file.h"
 #include "win/handles.h"
@@ -76,8 +77,6 @@ private:
     HANDLE file_;
 };
 
-bool IsOpen(const win::UniqueHandle& h) { return h.get() != INVALID_HANDLE_VALUE; }
-
 // The cause of the last system error.
 int LastCause() { return FileCauseFromError(GetLastError()); }
 
@@ -102,7 +101,7 @@ public:
     }
     const std::string& path() const { return path_; }
     void Keep() { kept_ = true; }
-    win::UniqueHandle handle;
+    win::UniqueFile handle;
 
 private:
     std::string path_;
@@ -118,9 +117,9 @@ std::optional<int> SaveReplacing(const std::string& target, const CWallpaperList
     // as a save always did: a target that another program holds open fails
     // here as a sharing violation (11), a read-only one as access denied (5),
     // before anything is written.
-    win::UniqueHandle held(
+    win::UniqueFile held(
         CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!IsOpen(held)) {
+    if (!held) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND) return FileCauseFromError(error);
     }
@@ -128,7 +127,7 @@ std::optional<int> SaveReplacing(const std::string& target, const CWallpaperList
     TempFile temp(target + kTempSuffix);
     temp.handle.reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!IsOpen(temp.handle)) {
+    if (!temp.handle) {
         const int cause = LastCause();
         temp.Keep();  // not ours: it may be another save's
         return cause;
@@ -157,47 +156,54 @@ std::optional<int> SaveReplacing(const std::string& target, const CWallpaperList
 
 }  // namespace
 
-bool CWallpaperApp::LoadList(std::string path) {
-    std::optional<int> cause;
+std::optional<ListFileProblem> ReadListFromFile(const std::string& path, CWallpaperList& list,
+                                                int32_t& ratingSum) {
     try {
         // No sharing: a file that another process holds open fails with 11.
-        win::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        win::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         LARGE_INTEGER size{};
-        if (!IsOpen(file) || !GetFileSizeEx(file.get(), &size)) {
-            cause = LastCause();
-        } else {
-            FileInput raw(file.get());
-            ListInput in(raw, static_cast<std::uint64_t>(size.QuadPart));
-            switch (ReadListFile(in, wallpaperList, ratingSum)) {
-            case ListFileError::None: break;
-            case ListFileError::VersionRefused:
-                win::AppMessageBox(kVersionRefused, MB_ICONERROR);
-                break;
-            case ListFileError::ReadFailed: cause = FileCauseFromError(raw.error); break;
-            // A short file, a length past its end, or one that cannot be
-            // allocated: the file ends before its content does.
-            case ListFileError::EndOfFile:
-            case ListFileError::OutOfMemory: cause = kCauseEndOfFile; break;
-            default: cause = kCauseGeneric; break;
-            }
+        if (!file || !GetFileSizeEx(file.get(), &size)) return ListFileProblem{false, LastCause()};
+        FileInput raw(file.get());
+        ListInput in(raw, static_cast<std::uint64_t>(size.QuadPart));
+        switch (ReadListFile(in, list, ratingSum)) {
+        case ListFileError::None: return std::nullopt;
+        case ListFileError::VersionRefused: return ListFileProblem{true, 0};
+        case ListFileError::ReadFailed: return ListFileProblem{false, FileCauseFromError(raw.error)};
+        // A short file, a length past its end, or one that cannot be
+        // allocated: the file ends before its content does.
+        case ListFileError::EndOfFile:
+        case ListFileError::OutOfMemory: return ListFileProblem{false, kCauseEndOfFile};
+        default: return ListFileProblem{false, kCauseGeneric};
         }
     } catch (const std::bad_alloc&) {
-        cause = kCauseEndOfFile;
+        return ListFileProblem{false, kCauseEndOfFile};
     }
-    if (!cause) return true;
-    ShowCause(kLoadError, *cause);
+}
+
+std::optional<ListFileProblem> WriteListToFile(const std::string& path, const CWallpaperList& list,
+                                               int32_t ratingSum) {
+    try {
+        if (const auto cause = SaveReplacing(path, list, ratingSum)) return ListFileProblem{false, *cause};
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return ListFileProblem{false, kCauseGeneric};
+    }
+}
+
+bool LoadList(const std::string& path, CWallpaperList& list, int32_t& ratingSum) {
+    const auto problem = ReadListFromFile(path, list, ratingSum);
+    if (!problem) return true;
+    if (problem->versionRefused) {
+        win::AppMessageBox(kVersionRefused, MB_ICONERROR);
+        return true;
+    }
+    ShowCause(kLoadError, problem->cause);
     return false;
 }
 
-bool CWallpaperApp::SaveList(std::string path) {
-    std::optional<int> cause;
-    try {
-        cause = SaveReplacing(path, wallpaperList, ratingSum);
-    } catch (const std::bad_alloc&) {
-        cause = kCauseGeneric;
-    }
-    if (!cause) return true;
-    ShowCause(kSaveError, *cause);
-    return false;
+bool SaveList(const std::string& path, const CWallpaperList& list, int32_t ratingSum) {
+    const auto problem = WriteListToFile(path, list, ratingSum);
+    if (problem) ShowCause(kSaveError, problem->cause);
+    return !problem;
 }

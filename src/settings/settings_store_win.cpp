@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "app/local_midnight.h"
-#include "app/wallpaper_app.h"
+#include "settings/local_midnight.h"
 #include "settings/registry_value.h"
+#include "settings/settings_seams_win.h"
 #include "win/handles.h"
 #include "win/message_box.h"
 
@@ -107,7 +107,7 @@ void SetValueWriter(ValueWriter write) { g_write = write ? write : WriteValue; }
 
 using namespace settings;
 
-bool CWallpaperApp::LoadSettings() {
+bool LoadSettings(Settings& s, std::time_t now) {
     const auto keys = OpenForReading();
     if (!keys) return false;
     const HKEY key = keys->back().get();
@@ -115,50 +115,45 @@ bool CWallpaperApp::LoadSettings() {
     // Each field takes its value as soon as it is read.
     const auto path = ReadString(key, "FilelistPath", kPathBuffer);
     if (!path) return false;
-    FilelistPath = *path;
+    s.FilelistPath = *path;
     const auto startup = ReadInt32(key, "Startup");
     if (!startup) return false;
-    Startup = *startup != 0;
+    s.Startup = *startup != 0;
     const auto timeType = ReadString(key, "TimeType", kTimeTypeBuffer);
     if (!timeType) return false;
-    TimeType = *timeType;
+    s.TimeType = *timeType;
     const auto numDays = ReadInt32(key, "NumDays");
     if (!numDays) return false;
-    NumDays = *numDays;
+    s.NumDays = *numDays;
     const auto numStartup = ReadInt32(key, "NumStartup");
     if (!numStartup) return false;
-    NumStartup = *numStartup;
+    s.NumStartup = *numStartup;
 
     const auto lastDays = ReadInt32(key, "LastDays");
-    LastDays = lastDays ? *lastDays : static_cast<int32_t>(LocalMidnight(clock()));
-    LastStartup = ReadInt32(key, "LastStartup").value_or(0);
+    s.LastDays = lastDays ? *lastDays : static_cast<int32_t>(LocalMidnight(now));
+    s.LastStartup = ReadInt32(key, "LastStartup").value_or(0);
     return true;
 }
 
-bool CWallpaperApp::SaveSettings() {
-    {
-        auto disposition = DispositionBlock();
-        if (!disposition) return false;
-        const auto keys = OpenForWriting(disposition.get());
-        disposition.reset();
-        if (!keys) return false;
+bool SaveSettings(const Settings& s) {
+    auto disposition = DispositionBlock();
+    if (!disposition) return false;
+    const auto keys = OpenForWriting(disposition.get());
+    disposition.reset();
+    if (!keys) return false;
 
-        // In order, stopping at the first failure; what was written stays.
-        const HKEY key = keys->back().get();
-        if (!(WriteString(key, "FilelistPath", FilelistPath) &&
-              WriteInt32(key, "Startup", Startup ? 1 : 0) &&
-              WriteString(key, "TimeType", TimeType) &&
-              WriteInt32(key, "NumDays", NumDays) &&
-              WriteInt32(key, "NumStartup", NumStartup) &&
-              WriteInt32(key, "LastDays", LastDays) &&
-              WriteInt32(key, "LastStartup", LastStartup)))
-            return false;
-    }  // the levels are closed before the shortcut is touched
-    UpdateLogonShortcut();
-    return true;
+    // In order, stopping at the first failure; what was written stays.
+    const HKEY key = keys->back().get();
+    return WriteString(key, "FilelistPath", s.FilelistPath) &&
+           WriteInt32(key, "Startup", s.Startup ? 1 : 0) &&
+           WriteString(key, "TimeType", s.TimeType) &&
+           WriteInt32(key, "NumDays", s.NumDays) &&
+           WriteInt32(key, "NumStartup", s.NumStartup) &&
+           WriteInt32(key, "LastDays", s.LastDays) &&
+           WriteInt32(key, "LastStartup", s.LastStartup);
 }
 
-void CWallpaperApp::SaveChangeMarker(bool startupKind) {
+void SaveChangeMarker(const Settings& s, bool startupKind, std::time_t now) {
     // Without a block the keys still open; they just report no disposition.
     auto disposition = DispositionBlock();
     const auto keys = OpenForWriting(disposition.get());
@@ -166,7 +161,6 @@ void CWallpaperApp::SaveChangeMarker(bool startupKind) {
     if (!keys) return;
 
     const HKEY key = keys->back().get();
-    // The field keeps its value: only the stored marker moves.
-    if (startupKind) WriteInt32(key, "LastStartup", LastStartup);
-    else WriteInt32(key, "LastDays", static_cast<int32_t>(LocalMidnight(clock())));
+    if (startupKind) WriteInt32(key, "LastStartup", s.LastStartup);
+    else WriteInt32(key, "LastDays", static_cast<int32_t>(LocalMidnight(now)));
 }

@@ -1,19 +1,22 @@
 #pragma once
 
-#include <windows.h>
+#include <ctime>
 
-// Seams of the registry store, for tests only; production keeps the defaults.
-namespace settings {
+#include "settings/settings.h"
 
-// Gives the 4-byte block that receives a key's disposition, to be freed with
-// delete, or null when the heap is exhausted. Null restores the default.
-using BlockAllocator = DWORD* (*)();
-void SetBlockAllocator(BlockAllocator allocate);
+// The settings in the current user's registry. Failures are silent, but for
+// the out-of-memory message; every key level opened is closed on return.
 
-// Writes one value (RegSetValueExA without its reserved argument). Null
-// restores the default.
-using ValueWriter = LSTATUS (*)(HKEY key, const char* name, DWORD type, const BYTE* data,
-                                DWORD size);
-void SetValueWriter(ValueWriter write);
+// Reads the values in field order, each field taking its value as soon as it
+// is read. False at the first of the five leading values that is missing or
+// unreadable: there are no settings yet. A missing LastDays becomes the
+// local midnight of `now`, a missing LastStartup 0.
+bool LoadSettings(Settings& settings, std::time_t now);
 
-}  // namespace settings
+// Writes all seven values in order, creating the key when missing; stops at
+// the first failure, leaving what was written.
+bool SaveSettings(const Settings& settings);
+
+// Writes the change marker alone: LastStartup as the settings hold it, or
+// LastDays as the local midnight of `now`.
+void SaveChangeMarker(const Settings& settings, bool startupKind, std::time_t now);

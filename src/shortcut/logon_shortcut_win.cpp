@@ -1,6 +1,7 @@
+#include "shortcut/logon_shortcut_win.h"
+
 #include <shlobj.h>
 
-#include "app/wallpaper_app.h"
 #include "shortcut/shortcut_paths.h"
 #include "win/handles.h"
 
@@ -17,10 +18,9 @@ std::optional<std::string> ShortcutFile(HWND owner) {
 
 }  // namespace
 
-// Shell failures are silent: the shortcut is simply left as it was.
-void CWallpaperApp::UpdateLogonShortcut() {
-    if (!Startup) {
-        if (const auto file = ShortcutFile(MainWindowHandle())) DeleteFileA(file->c_str());
+void UpdateLogonShortcut(bool startup, HWND owner) {
+    if (!startup) {
+        if (const auto file = ShortcutFile(owner)) DeleteFileA(file->c_str());
         return;
     }
 
@@ -29,7 +29,7 @@ void CWallpaperApp::UpdateLogonShortcut() {
     const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;  // failed or truncated
     const auto target = LogonShortcutTarget(std::string(program, length));
-    const auto file = ShortcutFile(MainWindowHandle());
+    const auto file = ShortcutFile(owner);
     if (!target || !file) return;
 
     win::ComPtr<IShellLinkA> link;

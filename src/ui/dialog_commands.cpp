@@ -1,13 +1,12 @@
 #include "ui/dialog_commands.h"
 
-#include "app/local_midnight.h"
-#include "app/wallpaper_app.h"
+#include "settings/local_midnight.h"
 #include "ui/about_dlg.h"
 #include "ui/general_prefs_dlg.h"
 #include "ui/rating_dlg.h"
 #include "ui/update_interval_dlg.h"
 
-bool RunGeneralPrefs(CWallpaperApp& app, HWND owner) {
+bool RunGeneralPrefs(AppData& app, HWND owner) {
     CGeneralPrefsDlg dlg(owner);
     dlg.startup = app.Startup ? 1 : 0;
     dlg.path = app.FilelistPath;
@@ -17,7 +16,7 @@ bool RunGeneralPrefs(CWallpaperApp& app, HWND owner) {
     return true;
 }
 
-bool RunUpdateInterval(CWallpaperApp& app, HWND owner) {
+bool RunUpdateInterval(AppData& app, HWND owner, std::time_t now) {
     CUpdateIntervalDlg dlg(owner);
     dlg.numStartup = app.NumStartup;
     dlg.numDays = app.NumDays;
@@ -26,7 +25,7 @@ bool RunUpdateInterval(CWallpaperApp& app, HWND owner) {
     app.NumDays = dlg.numDays;
     app.NumStartup = dlg.numStartup;
     app.TimeType = dlg.timeType;
-    app.LastDays = static_cast<int32_t>(LocalMidnight(app.clock()));
+    app.LastDays = static_cast<int32_t>(LocalMidnight(now));
     app.LastStartup = 0;
     return true;
 }

@@ -2,10 +2,14 @@
 
 #include <shellapi.h>
 
-#include "app/wallpaper_app.h"
+#include <ctime>
+
+#include "list/list_io_win.h"
 #include "res/resource.h"
+#include "ui/app_data.h"
 #include "ui/dialog_commands.h"
 #include "win/file_dialog.h"
+#include "win/handles.h"
 #include "win/message_box.h"
 
 namespace {
@@ -18,24 +22,9 @@ const char kListFilter[] = "Listes de fonds d'écran (.vdl)|*.vdl||";
 // 32 bits rather than overflow.
 int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 
-// BeginPaint and EndPaint, paired.
-class PaintDc {
-public:
-    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-    ~PaintDc() { EndPaint(hwnd_, &ps_); }
-    HDC dc() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
 }  // namespace
 
-CMainDlg::CMainDlg(CWallpaperApp& app, HWND parent)
+CMainDlg::CMainDlg(AppData& app, HWND parent)
     : win::Dialog(IDD_VELUNDA_DIALOG, parent),
       app_(app),
       // Shared icons of the module: the system frees them.
@@ -158,7 +147,7 @@ void CMainDlg::OnOpenList() {
         kListFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
     OnNewList();
-    if (!app_.LoadList(dialog.GetPathName())) return;
+    if (!LoadList(dialog.GetPathName(), app_.wallpaperList, app_.ratingSum)) return;
     FillListBox();
     app_.listModified = true;
 }
@@ -169,7 +158,7 @@ void CMainDlg::OnSaveList() {
                            hwnd());
     if (dialog.DoModal() != IDOK) return;
     // Another file than the startup list: listModified stays as it is.
-    app_.SaveList(dialog.GetPathName());
+    SaveList(dialog.GetPathName(), app_.wallpaperList, app_.ratingSum);
 }
 
 void CMainDlg::OnSaveStartupList() {
@@ -177,7 +166,7 @@ void CMainDlg::OnSaveStartupList() {
             MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     // A failed save leaves the changes unsaved, and the close question due.
-    if (app_.SaveList(app_.FilelistPath)) app_.listModified = false;
+    if (SaveList(app_.FilelistPath, app_.wallpaperList, app_.ratingSum)) app_.listModified = false;
 }
 
 void CMainDlg::OnModifyRating() {
@@ -201,7 +190,7 @@ bool CMainDlg::AskRating(const std::string& path, int32_t& rating) {
 // The settings dialogs change the application's fields; the registry is
 // written when the window has closed.
 void CMainDlg::OnGeneralPrefs() { RunGeneralPrefs(app_, hwnd()); }
-void CMainDlg::OnUpdateInterval() { RunUpdateInterval(app_, hwnd()); }
+void CMainDlg::OnUpdateInterval() { RunUpdateInterval(app_, hwnd(), std::time(nullptr)); }
 void CMainDlg::OnAbout() { RunAbout(hwnd()); }
 
 std::string CMainDlg::ReadmePath(const std::string& exePath) {
@@ -228,7 +217,7 @@ void CMainDlg::OnClose() {
                     "Quitter Velunda", MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             // Ending after a failed save would lose the changes: stay open.
-            if (!app_.SaveList(app_.FilelistPath)) return;
+            if (!SaveList(app_.FilelistPath, app_.wallpaperList, app_.ratingSum)) return;
             break;
         case IDNO: break;
         default: return;
@@ -240,7 +229,7 @@ void CMainDlg::OnClose() {
 
 bool CMainDlg::OnPaint() {
     if (!IsIconic(hwnd())) return false;
-    PaintDc paint(hwnd());
+    win::PaintDc paint(hwnd());
     SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
     RECT rect{};
     GetClientRect(hwnd(), &rect);

@@ -6,7 +6,7 @@
 #include "ui/wallpaper_list_box.h"
 #include "win/dialog.h"
 
-class CWallpaperApp;
+struct AppData;
 class CWallpaperEntry;
 
 // The main window: the wallpaper list and the menu. It owns no data: every
@@ -14,7 +14,7 @@ class CWallpaperEntry;
 // the list box in the same step.
 class CMainDlg : public win::Dialog {
 public:
-    explicit CMainDlg(CWallpaperApp& app, HWND parent = nullptr);
+    explicit CMainDlg(AppData& app, HWND parent = nullptr);
 
     // The file beside the executable that Help opens.
     static std::string ReadmePath(const std::string& exePath);
@@ -57,7 +57,7 @@ private:
     CWallpaperEntry* SelectedEntry(int& index);
     int Ask(const std::string& text, const std::string& caption, UINT style);
 
-    CWallpaperApp& app_;
+    AppData& app_;
     HICON icon_;
     HICON smallIcon_;
 };

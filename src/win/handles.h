@@ -3,33 +3,84 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <memory>
-#include <type_traits>
+#include <utility>
 
-// Owners for the system's handles, in the style of unique_ptr.
+// Owners for the system's handles, in the style of unique_ptr. Each owner's
+// empty value is its handle's own sentinel, so call sites test the owner.
 namespace win {
 
-struct RegKeyCloser {
-    void operator()(HKEY key) const { if (key) RegCloseKey(key); }
-};
-using UniqueHKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
+// Owns one handle of a kind described by Traits: its type, its empty value
+// and how it is closed.
+template <class Traits>
+class Owner {
+public:
+    using Handle = typename Traits::Handle;
 
-struct HandleCloser {
-    void operator()(HANDLE h) const {
-        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    Owner() = default;
+    explicit Owner(Handle h) : h_(h) {}
+    Owner(Owner&& other) noexcept : h_(other.release()) {}
+    Owner& operator=(Owner&& other) noexcept {
+        reset(other.release());
+        return *this;
     }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+    ~Owner() { reset(); }
 
-struct IconDestroyer {
-    void operator()(HICON icon) const { if (icon) DestroyIcon(icon); }
-};
-using UniqueHIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+    Handle get() const { return h_; }
+    explicit operator bool() const { return h_ != Traits::Empty(); }
+    Handle release() { return std::exchange(h_, Traits::Empty()); }
+    void reset(Handle h = Traits::Empty()) {
+        if (*this) Traits::Close(h_);
+        h_ = h;
+    }
 
-struct GdiDeleter {
-    void operator()(HGDIOBJ obj) const { if (obj) DeleteObject(obj); }
+private:
+    Handle h_ = Traits::Empty();
 };
-using UniqueHBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
+
+// CreateFile's handles: empty is INVALID_HANDLE_VALUE.
+struct FileTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueFile = Owner<FileTraits>;
+
+// Processes, threads and events: empty is null.
+struct KernelTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueHandle = Owner<KernelTraits>;
+
+struct KeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { RegCloseKey(h); }
+};
+using UniqueHKey = Owner<KeyTraits>;
+
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+using UniqueHBrush = Owner<BrushTraits>;
+
+// BeginPaint and EndPaint, paired.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &ps_); }
+    HDC dc() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
 
 // A COM interface pointer that releases on destruction.
 template <class T>
@@ -54,14 +105,20 @@ private:
     T* ptr_ = nullptr;
 };
 
-// CoInitialize on construction, CoUninitialize on destruction, whatever
-// CoInitialize answered.
+// CoInitialize for a scope; CoUninitialize only after it succeeded (S_FALSE,
+// already initialised, counts too and must be balanced).
 class ComScope {
 public:
-    ComScope() { (void)CoInitialize(nullptr); }
+    ComScope() : hr_(CoInitialize(nullptr)) {}
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() { CoUninitialize(); }
+    ~ComScope() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+    explicit operator bool() const { return SUCCEEDED(hr_); }
+
+private:
+    HRESULT hr_;
 };
 
 }  // namespace win

@@ -1,4 +1,4 @@
-#include "app/local_midnight.h"
+#include "settings/local_midnight.h"
 
 std::time_t LocalMidnight(std::time_t now) {
     std::tm local{};

@@ -1,4 +1,4 @@
-#include "app/local_midnight.h"
+#include "settings/local_midnight.h"
 
 #include <gtest/gtest.h>
 
