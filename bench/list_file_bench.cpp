@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "list/list_file.h"
+#include "support/memory_output.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "list/list_file.h"
+#include "support/memory_output.h"
 
 namespace {
 

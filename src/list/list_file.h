@@ -114,16 +114,6 @@ private:
     std::size_t used_ = 0;
 };
 
-// A RawOutput into memory.
-class MemoryOutput : public RawOutput {
-public:
-    bool Write(const std::byte* data, std::size_t size) override {
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
-    }
-    std::vector<std::byte> bytes;
-};
-
 // Reads a list file. Entries are appended to `list` one by one as they are
 // read, after those already listed; `ratingSum` takes the stored value as soon
 // as it is read, before any entry. On a failure what was done so far stays

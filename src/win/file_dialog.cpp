@@ -1,5 +1,7 @@
 #include "win/file_dialog.h"
 
+#include "win/seams.h"
+
 #include <commdlg.h>
 
 #include <algorithm>

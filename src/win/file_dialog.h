@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -34,11 +33,5 @@ private:
 
 // "a|b||" becomes "a\0b\0\0": the form OPENFILENAME wants.
 std::string ToOfnFilter(std::string_view filter);
-
-// Tests may answer file dialogs instead of showing them: the handler returns
-// true and sets the path to confirm, or false to cancel. An empty handler
-// restores the real dialogs.
-using FileDialogHandler = std::function<bool(const FileDialog& dialog, std::string& path)>;
-void SetFileDialogHandler(FileDialogHandler handler);
 
 }  // namespace win

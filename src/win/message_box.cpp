@@ -1,5 +1,7 @@
 #include "win/message_box.h"
 
+#include "win/seams.h"
+
 namespace win {
 namespace {
 

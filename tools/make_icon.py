@@ -2,7 +2,7 @@
 """Draws Velunda's icon (a framed landscape: sky, sun, hills) and writes it as
 an .ico with a 16x16 and a 32x32 image, 24-bit colour with an AND mask.
 
-Usage: python3 make_icon.py velunda.ico
+Usage: python3 tools/make_icon.py src/res/velunda.ico
 """
 import math
 import struct
