@@ -24,7 +24,7 @@ constexpr int kCauseEndOfFile = 14;
 
 // Written next to the target, so that replacing the target is a rename
 // within one folder. A name left by a crash is reused by the next save.
-constexpr char kTempSuffix[] = ".velunda-tmp";
+constexpr wchar_t kTempSuffix[] = L".velunda-tmp";
 
 void ShowCause(const char* format, int cause) {
     char text[96];
@@ -89,43 +89,62 @@ std::optional<std::wstring> Wide(const std::string& s) {
     return out;
 }
 
+// The full path with the "\\?\" prefix, which lifts the 260-character limit:
+// the temporary name is longer than the target, which may itself be close to
+// that limit.
+std::optional<std::wstring> LongPath(const std::string& path) {
+    const auto wide = Wide(path);
+    if (!wide) return std::nullopt;
+    const DWORD size = GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
+    if (size == 0) return std::nullopt;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide->c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return std::nullopt;
+    full.resize(length);
+    if (full.starts_with(LR"(\\?\)")) return full;
+    if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+    return LR"(\\?\)" + full;
+}
+
 // Removes the temporary file unless the save went through.
 class TempFile {
 public:
-    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    explicit TempFile(std::wstring path) : path_(std::move(path)) {}
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     ~TempFile() {
         handle.reset();
-        if (!kept_) DeleteFileA(path_.c_str());
+        if (!kept_) DeleteFileW(path_.c_str());
     }
-    const std::string& path() const { return path_; }
+    const std::wstring& path() const { return path_; }
     void Keep() { kept_ = true; }
     win::UniqueFile handle;
 
 private:
-    std::string path_;
+    std::wstring path_;
     bool kept_ = false;
 };
 
 // Writes the whole list beside the target, then puts it in the target's place
 // in one rename: a failure at any step leaves the old file as it was.
 // Returns the cause of a failure, nothing on success.
-std::optional<int> SaveReplacing(const std::string& target, const CWallpaperList& list,
+std::optional<int> SaveReplacing(const std::string& path, const CWallpaperList& list,
                                  int32_t ratingSum) {
+    const auto target = LongPath(path);
+    if (!target) return LastCause();
     // Hold an existing target without sharing while the new list is written,
     // as a save always did: a target that another program holds open fails
     // here as a sharing violation (11), a read-only one as access denied (5),
     // before anything is written.
     win::UniqueFile held(
-        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        CreateFileW(target->c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!held) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND) return FileCauseFromError(error);
     }
 
-    TempFile temp(target + kTempSuffix);
-    temp.handle.reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    TempFile temp(*target + kTempSuffix);
+    temp.handle.reset(CreateFileW(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!temp.handle) {
         const int cause = LastCause();
@@ -143,11 +162,8 @@ std::optional<int> SaveReplacing(const std::string& target, const CWallpaperList
     if (!FlushFileBuffers(temp.handle.get())) return LastCause();
     if (!CloseHandle(temp.handle.release())) return LastCause();
 
-    const auto wideTemp = Wide(temp.path());
-    const auto wideTarget = Wide(target);
-    if (!wideTemp || !wideTarget) return LastCause();
     held.reset();
-    if (!MoveFileExW(wideTemp->c_str(), wideTarget->c_str(),
+    if (!MoveFileExW(temp.path().c_str(), target->c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return LastCause();
     temp.Keep();

@@ -40,6 +40,7 @@ void CMainDlg::DoDataExchange(win::DataExchange& dx) {
 
 BOOL CMainDlg::OnInitDialog() {
     win::Dialog::OnInitDialog();
+    win::SetMainWindow(hwnd());
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
@@ -89,6 +90,10 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
     case WM_CLOSE: OnClose(); return TRUE;
     case WM_PAINT: handled = OnPaint(); return handled;
     case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
+    // F1 opens the readme, as Aide > Aide does.
+    case WM_HELP: OnHelp(); return TRUE;
+    // The program's own message boxes are owned by this window while it is up.
+    case WM_DESTROY: win::SetMainWindow(nullptr); handled = false; return 0;
     default: handled = false; return 0;
     }
 }
@@ -147,8 +152,11 @@ void CMainDlg::OnOpenList() {
         kListFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
     OnNewList();
-    if (!LoadList(dialog.GetPathName(), app_.wallpaperList, app_.ratingSum)) return;
+    const bool loaded = LoadList(dialog.GetPathName(), app_.wallpaperList, app_.ratingSum);
+    // Also after a failure: the entries read before it stay in the list, and
+    // nothing may be saved that the window does not show.
     FillListBox();
+    if (!loaded) return;
     app_.listModified = true;
 }
 

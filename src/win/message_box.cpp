@@ -10,6 +10,11 @@ MessageBoxHandler& Handler() {
     return handler;
 }
 
+HWND& MainWindow() {
+    static HWND window = nullptr;
+    return window;
+}
+
 }  // namespace
 
 std::string AppTitle() {
@@ -24,8 +29,14 @@ std::string AppTitle() {
     return name;
 }
 
+void SetMainWindow(HWND window) { MainWindow() = window; }
+
 int AppMessageBox(const std::string& text, UINT style) {
-    return WindowMessageBox(GetActiveWindow(), text, AppTitle(), style);
+    // Not the active window: when the user has switched to another program,
+    // that is null, and an unowned box may open behind other windows while
+    // the main window's menus still run.
+    const HWND owner = MainWindow() ? MainWindow() : GetActiveWindow();
+    return WindowMessageBox(owner, text, AppTitle(), style);
 }
 
 int WindowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {

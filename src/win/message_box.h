@@ -10,7 +10,11 @@ namespace win {
 // The application's title: the executable's file name without its extension.
 std::string AppTitle();
 
-// A box captioned with the application's title, owned by the active window.
+// The window that owns the application's message boxes; null when none is up.
+void SetMainWindow(HWND window);
+
+// A box captioned with the application's title, owned by the main window, or
+// by the active window when there is no main window.
 int AppMessageBox(const std::string& text, UINT style);
 
 // A box owned by a window, with an explicit caption.
