@@ -7,8 +7,11 @@
 #include "win/handles.h"
 
 bool OpensForReading(const std::string& path) {
-    const win::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Sharing everything: a picture that a viewer or an editor holds open is
+    // still readable, and must not drop out of the draw.
+    const win::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }
 
