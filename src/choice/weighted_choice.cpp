@@ -1,6 +1,5 @@
 #include "choice/weighted_choice.h"
 
-#include <cstring>
 
 namespace {
 
@@ -82,13 +81,27 @@ bool DrawWallpaper(CWallpaperList& list, int32_t& ratingSum, RandomSource& gener
     return false;
 }
 
-bool IsBmpExtension(const std::string& ext) {
-    // Compared as a C string, up to its first NUL, as the system will see it.
-    // "BMP" is plain ASCII and no other byte of a single-byte code page folds
-    // to its letters, so an ASCII case fold is exact; a linguistic compare
-    // would skip characters such as the soft hyphen.
+namespace {
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Compared as a C string, up to its first NUL, as the system will see it.
+// The names are plain ASCII and no other byte of a single-byte code page
+// folds to their letters, so an ASCII case fold is exact; a linguistic
+// compare would skip characters such as the soft hyphen.
+bool EqualsIgnoringCase(const std::string& ext, const char* lowerName) {
     const char* s = ext.c_str();
-    if (std::strlen(s) != 3) return false;
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(s[0]) == 'b' && lower(s[1]) == 'm' && lower(s[2]) == 'p';
+    for (; *s && *lowerName; ++s, ++lowerName)
+        if (AsciiLower(*s) != *lowerName) return false;
+    return *s == *lowerName;
+}
+
+}  // namespace
+
+bool IsBmpExtension(const std::string& ext) { return EqualsIgnoringCase(ext, "bmp"); }
+
+bool IsAppliedExtension(const std::string& ext, int32_t formats) {
+    if (IsBmpExtension(ext)) return true;
+    return formats == 1 && (EqualsIgnoringCase(ext, "jpg") || EqualsIgnoringCase(ext, "jpeg") ||
+                            EqualsIgnoringCase(ext, "png"));
 }

@@ -19,6 +19,10 @@ bool DrawWallpaper(CWallpaperList& list, int32_t& ratingSum, RandomSource& gener
                    const std::function<bool(const std::string&)>& canOpenForReading,
                    std::string& path, std::string& ext);
 
-// Whether a pick's extension is "BMP" in any case, the only kind that is
-// handed to the system as wallpaper.
+// Whether a pick's extension is "BMP" in any case, the only kind that 1.0
+// hands to the system as wallpaper.
 bool IsBmpExtension(const std::string& ext);
+
+// Whether a pick of this extension is handed to the system as wallpaper:
+// BMP, and with `formats` 1 also JPG, JPEG and PNG, in any case.
+bool IsAppliedExtension(const std::string& ext, int32_t formats);

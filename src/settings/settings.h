@@ -12,5 +12,8 @@ struct Settings {
     int32_t NumDays = 0;      // change every this many days
     std::string TimeType;     // "days" or "startup": what the schedule counts
     bool Startup = false;     // start at logon through the Startup folder's shortcut
-    std::string FilelistPath; // the list file read at start
+    std::string FilelistPath;  // the list file read at start
+    // Added in 1.1. Missing, malformed or out of range, each means "as 1.0".
+    int32_t Formats = 0;    // 0: apply BMP only; 1: JPEG and PNG too
+    int32_t Position = -1;  // 0 centre .. 5 span; -1: leave the system's position alone
 };
