@@ -51,7 +51,7 @@ public:
                              env_.generator ? *env_.generator : ProgramGenerator(), env_.clock,
                              env_.canOpenForReading, currentPath, currentExt);
     }
-    void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt); }
+    void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
 
     // The main window's handle while it runs, else null.
     HWND MainWindowHandle() const;
