@@ -46,6 +46,7 @@ private:
     void OnModifyRating();
     void OnGeneralPrefs();
     void OnUpdateInterval();
+    void OnDisplayPrefs();
     void OnAbout();
     void OnHelp();
     void OnClose();
