@@ -55,7 +55,7 @@ TEST(Extensions, FormatsDecideWhichPicksALogonRunApplies) {
     const std::string x("x", 2);
     for (auto [formats, ext, applied] : {std::tuple{kNone, "jpg", false}, {kNone, "bmp", true}, {Dw(0), "png", false},
                                          {Dw(1), "jpg", true}, {Dw(1), "JPEG", true}, {Dw(1), "png", true},
-                                         {Dw(1), "gif", false}, {Dw(2), "jpg", false}, {Raw{REG_SZ, std::string("1", 2)}, "jpg", false},
+                                         {Dw(1), "gif", false}, {Dw(2), "jpg", false}, {Raw{REG_BINARY, Dw(1).bytes}, "jpg", false},
                                          {Raw{REG_DWORD, std::string("\1\0", 2)}, "jpg", false},
                                          {Raw{REG_QWORD, Dw(1).bytes + Dw(0).bytes}, "jpg", false}})
         EXPECT_EQ(Logon(formats, kNone, ext), std::tuple(applied, x, x, Stored(formats) + "-")) << ext << formats.bytes.size();
@@ -67,7 +67,7 @@ TEST(Extensions, AValidPositionIsWrittenWithTheWallpaperAnyOtherLeavesTheDesktop
         EXPECT_EQ(Logon(kNone, Dw(p), "bmp"), std::tuple(true, styles[p] + std::string(1, '\0'),
                                                          std::string(p == 1 ? "1" : "0", 2), "-" + Dw(p).bytes)) << p;
     const std::string x("x", 2);
-    for (const Raw& p : {kNone, Dw(6), Dw(~0u), Raw{REG_SZ, std::string("3", 2)}, Raw{REG_BINARY, "\3"}})
+    for (const Raw& p : {kNone, Dw(6), Dw(~0u), Raw{REG_BINARY, Dw(3).bytes}, Raw{REG_DWORD, "\3"}})
         EXPECT_EQ(Logon(kNone, p, "bmp"), std::tuple(true, x, x, "-" + Stored(p))) << p.bytes.size();
     EXPECT_EQ(Logon(kNone, Dw(2), "jpg"), std::tuple(false, x, x, "-" + Dw(2).bytes));  // not applied: untouched
 }
@@ -76,10 +76,10 @@ TEST(Extensions, AValidPositionIsWrittenWithTheWallpaperAnyOtherLeavesTheDesktop
 // back as they were, and "leave the position" as no value at all.
 TEST(Extensions, AKeyWrittenBy11LoadsItsSevenValuesAsBefore) {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zarnovell Software");
-    Settings s{7, 1784000000, 3, 12, "startup", true, "C:\\Listes\\\xE9t\xE9.dat", 1, 4};
+    Settings s{7, 1784000000, 3, 12, "startup", true, "C:\\Listes\\\xE9t\xE9.dat"};
     auto all = [](Settings& t) { return std::tie(t.LastStartup, t.LastDays, t.NumStartup, t.NumDays, t.TimeType, t.Startup, t.FilelistPath, t.Formats, t.Position); };
-    for (int32_t position : {4, -1}) {
-        s.Position = position;
+    for (auto [formats, position] : {std::pair{1, 0}, {0, 5}, {1, -1}, {0, -1}}) {
+        s.Formats = formats, s.Position = position;
         ASSERT_TRUE(SaveSettings(s));
         Settings back;
         ASSERT_TRUE(LoadSettings(back, 0));
