@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Photographs the four secondary dialogs into docs/dialog-*.png, under Xvfb
+# Photographs the five secondary dialogs into docs/dialog-*.png, under Xvfb
 # and a throw-away Wine prefix. Run after a win64 build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +19,7 @@ trap cleanup EXIT
 export ROOT work exe
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   /usr/lib/wine/wine64 "$exe" "Z:$(echo "$work" | tr / \\\\)" &
-  for name in prefs interval rating about; do
+  for name in prefs interval display rating about; do
     for _ in $(seq 600); do [ -e "$work/$name.ready" ] && break; sleep 0.1; done
     import -window root "$work/$name.png"
     convert "$work/$name.png" -trim +repage "$ROOT/docs/dialog-$name.png"
