@@ -1,10 +1,6 @@
 // The Affichage dialog, run for real and driven from a second thread.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-
-#include "app/wallpaper_app.h"
 #include "dialog_driver.h"
 #include "res/resource.h"
 #include "ui/dialog_commands.h"
@@ -15,7 +11,7 @@ TEST(DisplayPrefs, ShowsTheSettingsAndGivesBackWhatOkConfirms) {
     for (auto [formats, position, shown, pick, button, out] :
          {std::tuple{1, 3, "1 4", 1, IDOK, std::pair{0, 0}}, {0, -1, "0 0", 6, IDOK, {1, 5}},
           {1, 0, "1 1", 0, IDOK, {0, -1}}, {0, 9, "0 0", 2, IDCANCEL, {0, 9}}}) {
-        CWallpaperApp app;
+        AppData app;
         app.Formats = formats, app.Position = position;
         std::string seen;
         DialogDriver driver([&, pick = pick, button = button](DialogDriver& d) {
