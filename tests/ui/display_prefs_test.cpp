@@ -17,7 +17,7 @@ TEST(DisplayPrefs, ShowsTheSettingsAndGivesBackWhatOkConfirms) {
         DialogDriver driver([&, pick = pick, button = button](DialogDriver& d) {
             HWND dlg = d.WaitForDialog("Affichage");
             d.Sync(dlg);
-            seen = std::to_string(d.Checked(dlg, IDC_DISPLAY_FORMATS)) + " " +
+            seen = std::to_string(IsDlgButtonChecked(dlg, IDC_DISPLAY_FORMATS)) + " " +
                    std::to_string(SendDlgItemMessageA(dlg, IDC_DISPLAY_POSITION, CB_GETCURSEL, 0, 0));
             d.Click(dlg, IDC_DISPLAY_FORMATS);
             SendDlgItemMessageA(dlg, IDC_DISPLAY_POSITION, CB_SETCURSEL, pick, 0);
