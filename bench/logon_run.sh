@@ -5,12 +5,14 @@
 #   - a change due:    floor_change.exe reads the settings key and sets a bitmap;
 #   - no change due:   floor_no_change.exe reads the settings key;
 #   - trivial.exe, which only starts, for scale.
-# The programs take turns, one run each per round, so that the machine's
-# changing load falls on every program alike; each round gives one ratio per
-# case and the script prints their medians. ROUNDS (default 21) sets the count.
+# The programs take turns, one run at a time, so that the machine's changing
+# load falls on all of them alike; each round gives one ratio per case, and the
+# script prints their medians. ROUNDS (default 21) sets the number of rounds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
+# The session's stand-in window below needs a display.
+[ -n "${DISPLAY:-}" ] || exec xvfb-run -a bash "$0" "$@"
 rounds=${ROUNDS:-21}
 
 cmake --preset win64 -DVELUNDA_BUILD_BENCH=ON >/dev/null
@@ -31,13 +33,16 @@ cleanup() {
 trap cleanup EXIT
 
 # A new user's prefix, with one persistent server, as in the test runs: each
-# program then starts alone.
+# program then starts alone. A window stays open, as a logon session's shell
+# does; without one, Wine closes the desktop a second after the last program
+# that used it, and the next program that loads user32 starts it again.
 for prefix in "$due" "$idle"; do
   export WINEPREFIX=$prefix
   "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
   "$WINESERVER" -w
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  "$WINE" notepad </dev/null >/dev/null 2>&1 &
 done
 
 # 1,000 small bitmaps and the list file naming them, ratings 1 to 5 in turn,
@@ -101,30 +106,36 @@ run "$idle" "$bin/Velunda.exe" /startup
   || { echo "the logon run with no change due changed something" >&2; exit 1; }
 
 # Commands for hyperfine -N: words as a shell splits them.
+velunda_due="env WINEPREFIX=$due $WINE $bin/Velunda.exe /startup"
+floor_due="env WINEPREFIX=$due $WINE $bin/floor_change.exe '$windir\\floor.bmp'"
+velunda_idle="env WINEPREFIX=$idle $WINE $bin/Velunda.exe /startup"
+floor_idle="env WINEPREFIX=$idle $WINE $bin/floor_no_change.exe"
+trivial="env WINEPREFIX=$idle $WINE $bin/trivial.exe"
+# Each round runs each pair twice, in both orders, so that what a run leaves
+# behind (the desktop repainting a new wallpaper) falls on both sides alike.
 json=$work/runs.json
 hyperfine -N --runs 1 --parameter-scan round 1 "$rounds" --style none --export-json "$json" \
-  "env WINEPREFIX=$due $WINE $bin/Velunda.exe /startup" \
-  "env WINEPREFIX=$due $WINE $bin/floor_change.exe '$windir\\floor.bmp'" \
-  "env WINEPREFIX=$idle $WINE $bin/Velunda.exe /startup" \
-  "env WINEPREFIX=$idle $WINE $bin/floor_no_change.exe" \
-  "env WINEPREFIX=$idle $WINE $bin/trivial.exe"
+  "$velunda_due" "$floor_due" "$velunda_idle" "$floor_idle" "$trivial" \
+  "$floor_due" "$velunda_due" "$floor_idle" "$velunda_idle"
 
-python3 - "$json" <<'PY'
-import json, statistics, sys
-results = json.load(open(sys.argv[1]))["results"]
-rows = [("Velunda.exe /startup, change due", "floor_change.exe"),
-        ("Velunda.exe /startup, no change due", "floor_no_change.exe"),
-        ("trivial.exe", None)]
-# Results come round by round, the five commands in the order given.
-per = [[r["times"][0] for r in results[i::5]] for i in range(5)]
-ms = lambda times: f"{statistics.median(times) * 1000:.0f} ms"
-print(f"{len(per[0])} rounds, medians of wall time")
-print("| run | time | floor | ratio |")
+python3 - "$json" "$velunda_due" "$floor_due" "$velunda_idle" "$floor_idle" "$trivial" <<'PY'
+import collections, json, statistics, sys
+velunda_due, floor_due, velunda_idle, floor_idle, trivial = sys.argv[2:]
+# Per command and round, its wall times; per command, its CPU times.
+wall = collections.defaultdict(lambda: collections.defaultdict(list))
+cpu = collections.defaultdict(list)
+for r in json.load(open(sys.argv[1]))["results"]:
+    wall[r["command"]][r["parameters"]["round"]] += r["times"]
+    cpu[r["command"]].append(r["user"] + r["system"])
+def times(command):
+    all_wall = [t for ts in wall[command].values() for t in ts]
+    return f"{statistics.median(all_wall) * 1000:.0f} ms ({statistics.median(cpu[command]) * 1000:.0f} ms)"
+def ratio(a, b):
+    return statistics.median(sum(wall[a][k]) / sum(wall[b][k]) for k in wall[a])
+print(f"{len(wall[trivial])} rounds; medians of wall time (CPU time), and of each round's ratio")
+print("| logon run | Velunda.exe /startup | floor | ratio |")
 print("|---|---|---|---|")
-for i, (name, floor) in enumerate(rows):
-    if floor is None:
-        print(f"| {name} | {ms(per[2 * i])} | | |")
-        continue
-    ratio = statistics.median(a / b for a, b in zip(per[2 * i], per[2 * i + 1]))
-    print(f"| {name} | {ms(per[2 * i])} | {floor} {ms(per[2 * i + 1])} | {ratio:.2f}× |")
+print(f"| change due | {times(velunda_due)} | {times(floor_due)} | {ratio(velunda_due, floor_due):.2f}× |")
+print(f"| no change due | {times(velunda_idle)} | {times(floor_idle)} | {ratio(velunda_idle, floor_idle):.2f}× |")
+print(f"| (trivial.exe) | | {times(trivial)} | |")
 PY
