@@ -134,7 +134,7 @@ read_state() {
   while read -r name value; do into[$name]=$value; done < <(key_values "$settings"
     key_values 'HKCU\Control Panel\Desktop' /v Wallpaper)
 }
-day() { date -d "@$(($1))" +%Y-%m-%d; }
+day() { date -d "@$((${1:-0}))" +%Y-%m-%d; }
 
 report_logon() {
   echo "What the logon run did (read back from the registry and the screen):"

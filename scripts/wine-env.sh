@@ -24,22 +24,25 @@ prepare_prefix() {
   ln -sf /usr/share/wine/fonts/* "$fonts/"
 }
 
-# Starts a private Xvfb of size $1 (WxH) and exports its DISPLAY; XVFB_PID
-# holds its process. setsid keeps the terminal's Ctrl+C away from it, so that
-# the caller ends it in order.
+# Starts a private Xvfb of size $1 (WxH) on a free display and exports its
+# DISPLAY; XVFB_PID holds its process. setsid keeps the terminal's Ctrl+C away
+# from it, so that the caller ends it in order.
 start_xvfb() {
   local n
   for n in $(seq 90 190); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    setsid Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    # Another program may have taken the display meanwhile: then Xvfb ends.
+    for _ in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
   done
-  setsid Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=:$n
-  for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start on $DISPLAY" >&2
+  echo "no virtual screen could be started" >&2
   return 1
 }
 
