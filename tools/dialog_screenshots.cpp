@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
         DialogDriver driver([&](DialogDriver& d) {
             HWND dlg = d.WaitForDialog(shot.caption);
             d.Sync(dlg);
+            // Without a window manager Wine draws the first window's caption
+            // inactive even when it is the foreground window: redraw it active.
+            if (GetForegroundWindow() == dlg) SendMessageA(dlg, WM_NCACTIVATE, TRUE, 0);
             RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(300);
             const std::string base = folder + "\\" + shot.name;

@@ -13,26 +13,28 @@ HWND CWallpaperApp::MainWindowHandle() const {
 }
 
 BOOL CWallpaperApp::InitInstance() {
-    // Common controls 6 (the manifest asks for them) for the dialogs' controls.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     _tzset();
 
-    CMainDlg mainDlg(*this);
     ratingSum = 0;
     if (LoadSettings()) {
         LoadList(FilelistPath);
     } else {
-        TakeFirstRunDefaults();
         // A first logon run reads nothing, draws nothing and writes nothing.
         if (IsLogonRun(m_lpCmdLine)) return FALSE;
+        TakeFirstRunDefaults();
     }
 
     if (IsLogonRun(m_lpCmdLine)) {
         RunLogon();
         return FALSE;
     }
+    // The window's run alone from here: the DLLs that only the window uses are
+    // delay-loaded, and the logon run must not touch them. Common controls 6
+    // (the manifest asks for them) for the dialogs' controls.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     listModified = false;
+    CMainDlg mainDlg(*this);
     m_pMainWnd = &mainDlg;
     mainDlg.DoModal();
     SaveSettings();
