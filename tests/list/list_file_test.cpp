@@ -30,12 +30,12 @@ struct ChunkedInput : RawInput {
 
 // Loads after `o` and a sum of 2: from memory with chunk 0, else through a
 // stream that states `stated` bytes (default: the file's size).
-Loaded Load(const std::string& file, std::size_t chunk = 0, std::size_t stated = 0) {
+Loaded Load(std::string_view file, std::size_t chunk = 0, std::size_t stated = SIZE_MAX) {
     CWallpaperList list;
     list.AddTail({"bmp", "C:\\old.bmp", 2});
     int32_t sum = 2;
     ChunkedInput raw(file, chunk);
-    ListInput memory(std::as_bytes(std::span(file))), stream(raw, stated ? stated : file.size());
+    ListInput memory(std::as_bytes(std::span(file))), stream(raw, stated == SIZE_MAX ? file.size() : stated);
     const ListFileError e = ReadListFile(chunk ? stream : memory, list, sum);
     std::vector<E> entries;
     for (const auto& x : list) entries.emplace_back(x.path, x.ext, x.rating);
@@ -47,11 +47,13 @@ TEST(ListFile, WritesTheExactBytesAndReadsThemBack) {
     // Ratings and sums are kept as given, not checked; this sum has four different bytes.
     const int32_t s = 0x04030201;
     const auto tail = "\0"s + Le32(uint32_t(-7));  // an empty ext, rating -7
+    std::string p254x17 = Header(17, s);
+    for (int i = 0; i < 17; ++i) p254x17 += "\xFE" + p254 + tail;
     const struct { std::vector<E> entries; int32_t sum; std::string bytes; } cases[] = {
         {{}, 0, "\x03" "1.0\0\0\0\0\0\0\0\0"s},
         {{a}, 3, "\x03" "1.0\x01\0\0\0\x03\0\0\0\x08" "C:\\a.bmp\x03" "bmp\x03\0\0\0"s},
         // Prefix forms change exactly at their boundaries.
-        {{{p254, "", -7}}, s, Header(1, s) + "\xFE" + p254 + tail},
+        {std::vector<E>(17, {p254, "", -7}), s, p254x17},  // more than the buffer holds
         {{{p255, "", -7}}, s, Header(1, s) + "\xFF\xFF\0"s + p255 + tail},
         {{{p65533, "", -7}}, s, Header(1, s) + "\xFF\xFD\xFF" + p65533 + tail},
         {{{p65534, "", -7}}, s, Header(1, s) + "\xFF\xFF\xFF\xFE\xFF\0\0"s + p65534 + tail},
@@ -66,8 +68,8 @@ TEST(ListFile, WritesTheExactBytesAndReadsThemBack) {
         ASSERT_EQ(file, c.bytes);
         std::vector<E> expected{o};
         expected.insert(expected.end(), c.entries.begin(), c.entries.end());
-        // Odd pieces, and reads past the buffer.
-        for (std::size_t chunk : {0u, 7u}) EXPECT_EQ(Load(file, chunk), (Loaded{ListFileError::None, expected, c.sum}));
+        // Odd pieces, and pieces larger than the buffer.
+        for (std::size_t chunk : {0, 7, 1 << 20}) EXPECT_EQ(Load(file, chunk), (Loaded{ListFileError::None, expected, c.sum}));
     }
 }
 
@@ -95,18 +97,17 @@ TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
 }
 
 TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
-    const std::vector<E> all{o, {"C:\\a.bmp", "bmp", 1}, {"C:\\bbbb.bmp", "", 2}, {"C:\\c.bmp", "BMP", 3}};
+    const std::vector<E> all{o, {"C:\\a.bmp", "bmp", 1}, {"C:\\bbbb.bmp", "", 2}, {"C:\\ccc.bmp", "B", 3}};
     std::string file = Header(3, 6);  // 12 bytes, then 3 records of 17
     for (auto it = all.begin() + 1; it != all.end(); ++it) file += std::apply(Record, *it);
-    // Memory never reaches the stream's refills; a stream may also end before the size it stated.
-    const std::size_t modes[][2] = {{0, 0}, {5, 0}, {5, file.size()}};
-    for (std::size_t length = 0; length < file.size(); ++length)
-        for (const auto& m : modes) {
-            const auto kept = all.begin() + (length < 12 ? 1 : 1 + std::ptrdiff_t(length - 12) / 17);
-            EXPECT_EQ(Load(file.substr(0, length), m[0], m[1]),
-                      (Loaded{ListFileError::EndOfFile, std::vector<E>(all.begin(), kept), length < 12 ? 2 : 6}))
-                << "length " << length << ", stream " << m[0] << ", stated " << m[1];
-        }
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        const auto kept = all.begin() + (length < 12 ? 1 : 1 + std::ptrdiff_t(length - 12) / 17);
+        const Loaded want{ListFileError::EndOfFile, std::vector<E>(all.begin(), kept), length < 12 ? 2 : 6};
+        // From memory; through a stream that ends where it said, before, or holds more than it said.
+        const std::string_view cut(file.data(), length);
+        const Loaded got[] = {Load(cut), Load(cut, 5), Load(cut, 5, file.size()), Load(file, 5, length)};
+        for (const Loaded& g : got) EXPECT_EQ(g, want) << "length " << length << ", mode " << &g - got;
+    }
 }
 
 }  // namespace
