@@ -98,7 +98,7 @@ TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
 
 TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
     const std::vector<E> all{o, {"C:\\a.bmp", "bmp", 1}, {"C:\\bbbb.bmp", "", 2}, {"C:\\ccc.bmp", "B", 3}};
-    std::string file = Header(3, 6);  // 12 bytes, then 3 records of 17
+    std::string file = Header(3, 6);  // 12 bytes, then 3 records of 17, one with a one-byte ext
     for (auto it = all.begin() + 1; it != all.end(); ++it) file += std::apply(Record, *it);
     for (std::size_t length = 0; length < file.size(); ++length) {
         const auto kept = all.begin() + (length < 12 ? 1 : 1 + std::ptrdiff_t(length - 12) / 17);
