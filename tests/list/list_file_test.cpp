@@ -6,7 +6,8 @@
 #include <string_view>
 #include <tuple>
 
-#include "../support/list_bytes.h"
+#include "support/list_bytes.h"
+#include "support/memory_output.h"
 
 using namespace std::string_literals;
 using namespace listbytes;
