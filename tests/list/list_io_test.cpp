@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <utility>
 
 #include "list/file_cause_win.h"
 #include "list/list_io_win.h"
@@ -24,18 +23,12 @@ const std::string kOneEntry = Header(1, 3) + Record("C:\\a.bmp", "bmp", 3);
 struct ListIo : testing::Test {
     void SetUp() override {
         fs::create_directories(dir);
-        win::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string&, UINT style) {
-            boxes.push_back(text + (style == MB_ICONERROR ? "" : " with another style"));
-            return IDOK;
-        });
+        win::SetMessageBoxHandler([this](HWND, const std::string& text, auto&&...) { return boxes.push_back(text), IDOK; });
     }
-    void TearDown() override {
-        win::SetMessageBoxHandler({});
-        fs::remove_all(dir);
-    }
+    void TearDown() override { win::SetMessageBoxHandler({}), fs::remove_all(dir); }
     std::string Read() const { return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}}; }
 
-    const fs::path dir = fs::temp_directory_path() / ("velunda-list-" + std::to_string(GetCurrentProcessId()));
+    const fs::path dir = fs::temp_directory_path() / "velunda-list-io";
     const std::string path = (dir / "list.vdl").string();
     Texts boxes;
 };
@@ -43,13 +36,11 @@ struct ListIo : testing::Test {
 }  // namespace
 
 TEST_F(ListIo, SystemErrorsGiveTheirCauseNumbers) {
-    const std::pair<DWORD, int> rows[] = {
-        {ERROR_SUCCESS, 0}, {ERROR_NOT_ENOUGH_MEMORY, 1}, {ERROR_FILE_NOT_FOUND, 2}, {ERROR_BAD_PATHNAME, 3},
-        {ERROR_TOO_MANY_OPEN_FILES, 4}, {ERROR_WRITE_PROTECT, 5}, {ERROR_INVALID_HANDLE, 6},
-        {ERROR_CURRENT_DIRECTORY, 7}, {ERROR_NO_MORE_FILES, 8}, {ERROR_NEGATIVE_SEEK, 9}, {ERROR_CRC, 10},
-        {ERROR_SHARING_BUFFER_EXCEEDED, 11}, {ERROR_DRIVE_LOCKED, 12}, {ERROR_HANDLE_DISK_FULL, 13},
-        {ERROR_HANDLE_EOF, 14}};
-    for (const auto& [error, cause] : rows) EXPECT_EQ(FileCauseFromError(error), cause) << error;
+    const DWORD errors[] = {ERROR_SUCCESS, ERROR_NOT_ENOUGH_MEMORY, ERROR_FILE_NOT_FOUND, ERROR_BAD_PATHNAME,
+                            ERROR_TOO_MANY_OPEN_FILES, ERROR_WRITE_PROTECT, ERROR_INVALID_HANDLE,
+                            ERROR_CURRENT_DIRECTORY, ERROR_NO_MORE_FILES, ERROR_NEGATIVE_SEEK, ERROR_CRC,
+                            ERROR_SHARING_BUFFER_EXCEEDED, ERROR_DRIVE_LOCKED, ERROR_HANDLE_DISK_FULL, ERROR_HANDLE_EOF};
+    for (int cause = 0; cause <= 14; ++cause) EXPECT_EQ(FileCauseFromError(errors[cause]), cause);
 }
 
 // A target that another program holds open, even sharing everything, fails before anything is written.
@@ -59,8 +50,8 @@ TEST_F(ListIo, SaveReplacesTheFileWholeOrNotAtAll) {
     ASSERT_TRUE(SaveList(path, list, 3));
     EXPECT_EQ(Read(), kOneEntry);
     {
-        const win::UniqueFile holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                  nullptr, OPEN_EXISTING, 0, nullptr));
+        const win::UniqueFile holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                                 FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
         int32_t sum = 0;
         EXPECT_FALSE(SaveList(path, {}, 0));
         EXPECT_FALSE(LoadList(path, list, sum));
@@ -74,19 +65,17 @@ TEST_F(ListIo, SaveReplacesTheFileWholeOrNotAtAll) {
 
 // Each file is loaded into a list holding one entry, with a sum of 8.
 TEST_F(ListIo, LoadKeepsWhatWasReadAndShowsTheProblem) {
-    const struct { std::string bytes; bool loaded; Texts boxes; int32_t count, sum; } rows[] = {
-        {kOneEntry, true, {}, 2, 3},  // appended
+    const std::tuple<std::string, bool, Texts, int32_t, int32_t> rows[] = {  // bytes, loaded, boxes, count, sum
+        {kOneEntry, true, {}, 2, 3},
         {Header(2, 7) + Record("C:\\a.bmp", "bmp", 3) + Str("C:\\b.bmp").substr(0, 5), false, {kLoad + "(14)"}, 2, 7},
-        {Header(1, 3) + "\xFF\xFE\xFF\x01" "a\0"s + Str("bmp") + Le32(3), false, {kLoad + "(1)"}, 1, 3},
-        {Header(1, 3, "1.1") + Record("C:\\a.bmp", "bmp", 3), true, {"Version de la liste trop r\xE9" "cente"}, 1, 8},
-    };
-    for (const auto& row : rows) {
-        std::ofstream(path, std::ios::binary) << row.bytes;
+        {Header(1, 3) + "\xFF\xFE\xFF\x01" "a\0"s + Str("bmp") + Le32(3), false, {kLoad + "(1)"}, 1, 3},  // UTF-16
+        {Header(1, 3, "1.1") + Record("C:\\a.bmp", "bmp", 3), true, {"Version de la liste trop r\xE9" "cente"}, 1, 8}};
+    for (const auto& [bytes, loaded, texts, count, sum] : rows) {
+        std::ofstream(path, std::ios::binary) << bytes;
         CWallpaperList list;
         list.AddTail({"bmp", "C:\\z.bmp", 5});
-        int32_t sum = 8;
-        EXPECT_EQ(LoadList(path, list, sum), row.loaded) << row.count;
-        EXPECT_EQ(std::exchange(boxes, {}), row.boxes);
-        EXPECT_EQ(std::pair(list.GetCount(), sum), std::pair(row.count, row.sum)) << row.count;
+        int32_t ratingSum = 8;
+        EXPECT_EQ(LoadList(path, list, ratingSum), loaded) << count;
+        EXPECT_EQ(std::tuple(std::exchange(boxes, {}), list.GetCount(), ratingSum), std::tuple(texts, count, sum));
     }
 }

@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
 # The x64 installer under 64-bit Wine, in a fresh prefix: a silent install, an
 # update refused while Velunda runs and one after it, and a silent uninstall;
-# the user's settings, lists and logon shortcut live through all but the last.
+# the user's settings and lists outlive them all, the logon shortcut all but
+# the uninstall.
 # Usage: install_test.sh <setup.exe> <read_link.exe> <Velunda.exe as built>
 # Needs a display.
 set -uo pipefail
 setup=$1 reader=$2 built=$3
-if [ "$built" -nt "$setup" ]; then
-  echo "$setup is older than $built: run bash scripts/release.sh"
-  exit 1
-fi
-
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ "$built" -nt "$setup" ] && { echo "$setup is older than $built: run bash scripts/release.sh"; exit 1; }
+. "$(dirname "$0")/../../scripts/wine-env.sh"
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velunda-release.XXXXXX")
 export WINEPREFIX
-WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver
 log=$WINEPREFIX.log out=$WINEPREFIX.out
 trap '"$WINESERVER" -k 2>/dev/null; rm -rf "$WINEPREFIX" "$log" "$out"' EXIT
 failures=0
@@ -35,15 +31,11 @@ settings='HKCU\Software\Zarnovell Software'
 
 echo "== silent install: the files of the portable archive, and the Start-menu shortcut"
 wine "$setup" /S && "$WINESERVER" -w
-zip=${setup%setup-x64.exe}x64.zip
-[ "$(unzip -Z1 "$zip" | sort | xargs)" = "Velunda.exe readme.txt" ] || fail "the archive holds $(unzip -Z1 "$zip")"
 for f in Velunda.exe readme.txt; do
-  unzip -p "$zip" "$f" | cmp -s - "$dir/$f" || fail "$f not installed as archived"
+  unzip -p "${setup%setup-x64.exe}x64.zip" "$f" | cmp -s - "$dir/$f" || fail "$f not installed as archived"
 done
-[ -f "$dir/Uninstall.exe" ] || fail "no Uninstall.exe"
 link=$(run "$reader" "Z:$menu_link")
 [ "$link" = "$exe|||$exe,0" ] || fail "the Start-menu shortcut reads '$link'"
-
 wine reg add "$settings\\Velunda\\1.0" /v Startup /t REG_DWORD /d 1 /f
 before=$(run reg query "$settings" /s)
 echo list >"$dir/Mes fonds.vdl"
@@ -63,8 +55,7 @@ for _ in $(seq 30); do  # until Velunda has started
   [ $rc = 0 ] || break
   sleep 1
 done
-[ $rc = 2 ] || fail "the update gave exit code $rc"
-[ "$(cat "$dir/readme.txt")" = old ] || fail "the refused update changed files"
+[ $rc = 2 ] && [ "$(cat "$dir/readme.txt")" = old ] || fail "the update gave exit code $rc"
 kill $velunda && wait $velunda
 "$WINESERVER" -w
 

@@ -9,10 +9,10 @@ struct ShellLink {
     std::string target, arguments, description, icon;
     int iconIndex = -1;
     bool operator==(const ShellLink&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const ShellLink& l) {
+        return out << l.target << '|' << l.arguments << '|' << l.description << '|' << l.icon << ',' << l.iconIndex;
+    }
 };
-
-// "target|arguments|description|icon,index"
-std::ostream& operator<<(std::ostream& out, const ShellLink& link);
 
 // Nothing when the file is not a readable shell link.
 std::optional<ShellLink> ReadShellLink(const std::string& file);
