@@ -57,10 +57,10 @@ TEST_F(ListIo, SaveReplacesTheFileWholeOrNotAtAll) {
         EXPECT_FALSE(LoadList(path, list, sum));
     }
     EXPECT_EQ(Read(), kOneEntry);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // no temporary file
     EXPECT_EQ(boxes, (Texts{kSave + "(11)", kLoad + "(11)"}));
     EXPECT_TRUE(SaveList(path, {}, 0));
     EXPECT_EQ(Read(), Header(0, 0));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // no temporary file left
 }
 
 // Each file is loaded into a list holding one entry, with a sum of 8.
