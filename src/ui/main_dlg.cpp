@@ -105,6 +105,8 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
 }
 
 void CMainDlg::FillListBox() {
+    const win::NoRedraw quiet(listBox.hwnd);
+    listBox.Reserve(app_.wallpaperList.GetCount());
     for (CWallpaperEntry& entry : app_.wallpaperList) listBox.AddItem(&entry);
 }
 
