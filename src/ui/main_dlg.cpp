@@ -105,9 +105,7 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
 }
 
 void CMainDlg::FillListBox() {
-    const win::NoRedraw quiet(listBox.hwnd);
-    listBox.Reserve(app_.wallpaperList.GetCount());
-    for (CWallpaperEntry& entry : app_.wallpaperList) listBox.AddItem(&entry);
+    listBox.Fill(app_.wallpaperList);
 }
 
 int CMainDlg::Ask(const std::string& text, const std::string& caption, UINT style) {

@@ -13,6 +13,10 @@ public:
     int AddItem(const void* data) {
         return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data));
     }
+    // At the end, even in a sorted list box.
+    int AppendItem(const void* data) {
+        return Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(data));
+    }
     void* GetItemData(int index) const {
         return reinterpret_cast<void*>(SendMessageA(hwnd, LB_GETITEMDATA, index, 0));
     }
