@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "win/file_dialog.h"
+#include "win/seams.h"
 
 namespace {
 
