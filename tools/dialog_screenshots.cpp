@@ -5,11 +5,11 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <string>
 
-#include "app/wallpaper_app.h"
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "ui/dialog_commands.h"
 
 int main(int argc, char** argv) {
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    CWallpaperApp app;
+    AppData app;
     app.FilelistPath = "C:\\users\\Public\\Documents\\Velunda.dat";
     app.Startup = true;
     app.TimeType = "days";
@@ -30,14 +30,13 @@ int main(int argc, char** argv) {
         std::function<void()> open;
     } shots[] = {
         {"prefs", "Préférences générales", [&] { RunGeneralPrefs(app, nullptr); }},
-        {"interval", "Interval de mise à jour", [&] { RunUpdateInterval(app, nullptr); }},
+        {"interval", "Interval de mise à jour", [&] { RunUpdateInterval(app, nullptr, std::time(nullptr)); }},
         {"rating", "Notation", [&] { RunRatingDialog("C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr); }},
         {"about", "A propos de Velunda", [] { RunAbout(nullptr); }},
     };
     for (const auto& shot : shots) {
         DialogDriver driver([&](DialogDriver& d) {
-            HWND dlg = d.WaitForDialog(shot.caption);
-            d.Sync(dlg);
+            HWND dlg = d.Wait(shot.caption);
             RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(300);
             const std::string base = folder + "\\" + shot.name;
