@@ -12,6 +12,7 @@
 #include "settings/settings_store_win.h"
 #include "support/list_bytes.h"
 #include "support/process_harness.h"
+#include "win/handles.h"
 
 namespace {
 
@@ -81,8 +82,6 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
     e2e::WriteBytes(mer, "BM");
     const auto boxes = e2e::Run("", [&](DialogDriver& d) {
         const HWND main = d.Wait("Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
-        d.Post(main, ID_WALLPAPER_REMOVE);  // nothing selected
-        d.Answer(IDOK);
         for (const std::string& file : {mer, alpes}) {
             d.Post(main, ID_WALLPAPER_ADD);
             d.Answer(IDOK, file);
@@ -122,20 +121,30 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
         d.Post(prefs, IDC_PREFS_BROWSE);
         d.Answer(IDOK, dir + "\\start");
         d.Close(prefs, IDOK);
+        // A failed save keeps the changes unsaved, and the window open: Escape
+        // asks (Enter does nothing) and Yes fails again.
+        win::UniqueFile held(CreateFileA((dir + "\\start.dat").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr));
         d.Post(main, ID_FILE_SAVE_STARTUP);
         d.Answer(IDYES);
-        d.Post(main, ID_FILE_QUIT);
+        d.Answer(IDOK);
+        for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageA(list, WM_KEYDOWN, key, 0);
+        d.Answer(IDYES);
+        d.Answer(IDOK);
+        held.reset();
+        d.Post(main, ID_FILE_SAVE_STARTUP);
+        d.Answer(IDYES);
+        d.Post(main, ID_FILE_QUIT);  // saved: nothing to ask
     });
-    const std::string bmps = "Fonds d'écran (.bmp)", lists = "Listes de fonds d'écran (.vdl)";
-    EXPECT_EQ(boxes, (std::vector<Seen>{
-                         {"Velunda", "Aucun fond d'écran sélectionné"},
-                         {bmps, ""},
-                         {bmps, ""},
-                         {lists, "Velunda.vdl"},
-                         {lists, ""},
-                         {"Velunda", "Veuillez entrer un nombre entier compris entre 1 et 32000."},
-                         {"Sauvegarde Velunda (*.dat)", "Velunda.dat"},
-                         {"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"}}));
+    const Seen bmp{"Fonds d'écran (.bmp)", ""}, vdl{"Listes de fonds d'écran (.vdl)", ""},
+        named{vdl.first, "Velunda.vdl"}, dat{"Sauvegarde Velunda (*.dat)", "Velunda.dat"},
+        refused{"Velunda", "Veuillez entrer un nombre entier compris entre 1 et 32000."},
+        save{"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"},
+        failed{"Velunda", "Erreur d'enregistrement de la liste (11)"},
+        close{"Quitter Velunda",
+              "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
+    EXPECT_EQ(boxes, (std::vector<Seen>{bmp, bmp, named, vdl, refused, dat, save, failed, close,
+                                        failed, save}));
     EXPECT_EQ(Stored(), std::tuple(dir + "\\start.dat", false, "startup", 1, 7, kToday, 0));
     EXPECT_EQ(e2e::ReadBytes(dir + "\\start.dat"), Header(1, 5) + Record(alpes, "bmp", 5));
     e2e::DeleteSettings();
