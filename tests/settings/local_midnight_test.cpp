@@ -11,7 +11,7 @@ TEST(LocalMidnight, ParisIncludingChangeDays) {
     setenv("TZ", "Europe/Paris", 1);  // each test runs in a process of its own
     tzset();
     const std::pair<std::time_t, std::time_t> cases[] = {
-        {1784041200, 1783980000},  // 07-14 17:00 CEST
+        {1784041234, 1783980000},  // 07-14 17:00:34 CEST
         {1774744200, 1774738800},  // 03-29 01:30 CET, before the change
         {1774778400, 1774735200},  // 03-29 12:00 CEST, after it
         {1792888200, 1792879200},  // 10-25 02:30 CEST, before the change
