@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(CommandLine, LogonRunIsAnEightCharacterPrefix) {
+TEST(CommandLine, LogonRunIsAnEightCharacterPrefixNextRunAWholeWord) {
     for (const char* yes : {"/startup", "/startupX", "/startup now"}) EXPECT_TRUE(IsLogonRun(yes)) << yes;
     for (const char* no : {"/Startup", "startup", "/startu", "", " /startup"})
         EXPECT_FALSE(IsLogonRun(no)) << no;
+    for (const char* yes : {"/next", "/next \t"}) EXPECT_TRUE(IsNextRun(yes)) << yes;
+    for (const char* no : {"/nextx", "/next x", "/Next", "next", "/nex", ""}) EXPECT_FALSE(IsNextRun(no)) << no;
 }
 
 TEST(CommandLine, ArgumentTextSkipsTheProgramNameAndTheBlanksAfterIt) {
