@@ -79,6 +79,7 @@ for f in Velunda.exe readme.txt Uninstall.exe; do
   [ -f "$dir/$f" ] || fail "$f not installed"
 done
 expect_link "$menu_link" "$win_dir\\Velunda.exe" ""
+expect_link "${menu_link%.lnk} - fond suivant.lnk" "$win_dir\\Velunda.exe" "/next"
 read_key "$entry"
 expect_value DisplayName "Velunda"
 expect_value DisplayVersion "1.0"
@@ -162,6 +163,7 @@ for f in Velunda.exe readme.txt Uninstall.exe; do
   [ ! -e "$dir/$f" ] || fail "$f left behind"
 done
 [ ! -e "$menu_link" ] || fail "Start-menu shortcut left behind"
+[ ! -e "${menu_link%.lnk} - fond suivant.lnk" ] || fail "second Start-menu shortcut left behind"
 [ ! -e "$logon_link" ] || fail "logon shortcut left behind"
 ! key_exists "$entry" || fail "uninstall entry left behind"
 reg_tree "$settings" | diff "$work/settings.before" - || fail "the silent uninstall changed the settings"
