@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: Velunda.exe under Wine and Xvfb, with a list of
 # ten files (every rating) opened through its own menu and file dialog, and
-# one line selected. Needs the win64 build.
+# one line selected; then docs/change-now.png, the same window with its
+# Fond d'Ecran menu open at "Changer maintenant". Needs the win64 build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -46,7 +47,7 @@ PY
 sleep 4
 # Fond d'Ecran > Ouvrir une liste..., then the file's name and Enter.
 xdotool mousemove 85 32 click 1; sleep 1
-xdotool mousemove 110 118 click 1; sleep 3
+xdotool mousemove 110 143 click 1; sleep 3
 xdotool type --delay 20 "Z:${work//\//\\}\\demo.vdl"; sleep 0.5
 xdotool key Return; sleep 2
 # Select the fourth line.
@@ -54,4 +55,9 @@ xdotool mousemove 100 97 click 1; sleep 1
 xdotool mousemove 600 500; sleep 0.5
 import -window root "$work/root.png"
 convert "$work/root.png" -trim +repage docs/main-window.png
-echo "docs/main-window.png written"
+# The menu open, its first item under the mouse.
+xdotool mousemove 85 32 click 1; sleep 1
+xdotool mousemove 110 52; sleep 1
+import -window root "$work/root.png"
+convert "$work/root.png" -trim +repage docs/change-now.png
+echo "docs/main-window.png and docs/change-now.png written"
