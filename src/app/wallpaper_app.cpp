@@ -13,21 +13,17 @@ HWND CWallpaperApp::MainWindowHandle() const {
 }
 
 BOOL CWallpaperApp::InitInstance() {
-    // Common controls 6 (the manifest asks for them) for the dialogs' controls.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     _tzset();
 
-    CMainDlg mainDlg(*this, nullptr, [this] { return ChangeNow(); });
     const bool logon = IsLogonRun(m_lpCmdLine);
     const bool next = !logon && IsNextRun(m_lpCmdLine);
     ratingSum = 0;
     if (LoadSettings()) {
         LoadList(FilelistPath);
     } else {
-        TakeFirstRunDefaults();
         // A first logon or /next run reads nothing, draws nothing and writes nothing.
         if (logon || next) return FALSE;
+        TakeFirstRunDefaults();
     }
 
     if (logon) {
@@ -38,7 +34,13 @@ BOOL CWallpaperApp::InitInstance() {
         RunNext();
         return FALSE;
     }
+    // The window's run alone from here: the DLLs that only the window uses are
+    // delay-loaded, and the logon run must not touch them. Common controls 6
+    // (the manifest asks for them) for the dialogs' controls.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     listModified = false;
+    CMainDlg mainDlg(*this, nullptr, [this] { return ChangeNow(); });
     m_pMainWnd = &mainDlg;
     mainDlg.DoModal();
     SaveSettings();

@@ -1,0 +1,19 @@
+// The floor of a logon run with a change due: a program that reads one value
+// of the settings key and makes one bitmap, named by its argument, the
+// wallpaper.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR bitmap, int) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Zarnovell Software\\Velunda\\1.0", 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
+        return 1;
+    char path[MAX_PATH + 1] = {};
+    DWORD size = sizeof path;
+    const LSTATUS read = RegQueryValueExA(key, "FilelistPath", nullptr, nullptr,
+                                          reinterpret_cast<BYTE*>(path), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS) return 1;
+    // The same call and flags as the logon run's.
+    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, bitmap, SPIF_UPDATEINIFILE) ? 0 : 1;
+}
