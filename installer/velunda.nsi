@@ -1,15 +1,17 @@
 ; Velunda installer and uninstaller, for the current user only (no
 ; administrator rights). Built by scripts/release.sh:
 ;   makensis -INPUTCHARSET UTF8 -DARCH=x64|x86 -DBINDIR=<folder holding
-;            Velunda.exe and readme.txt> -DOUTFILE=<setup.exe> velunda.nsi
+;            Velunda.exe and readme.txt> -DOUTFILE=<setup.exe>
+;            -DVERSION=<1.0> -DVERSION4=<1.0.0.0> velunda.nsi
+; The version is the CMake project's, passed on by release.sh.
 ;
 ; The settings (HKCU\Software\Zarnovell Software\Velunda) and the list files
 ; belong to the user: installing never touches them, and uninstalling removes
 ; the settings only when the user asks for it, and the lists never.
 
 Unicode true
-!ifndef ARCH | BINDIR | OUTFILE
-  !error "Define ARCH (x64 or x86), BINDIR and OUTFILE"
+!ifndef ARCH | BINDIR | OUTFILE | VERSION | VERSION4
+  !error "Define ARCH (x64 or x86), BINDIR, OUTFILE, VERSION and VERSION4"
 !endif
 !if "${ARCH}" == "x64"
   Target amd64-unicode
@@ -20,7 +22,6 @@ Unicode true
 !endif
 
 !define PRODUCT "Velunda"
-!define VERSION "1.0"
 !define PUBLISHER "Zarnovell Software"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velunda"
 !define SETTINGS_PARENT "Software\Zarnovell Software"
@@ -36,8 +37,8 @@ BrandingText "${PUBLISHER}"
 InstallDir "$LOCALAPPDATA\Programs\Velunda"
 InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 
-VIProductVersion "1.0.0.0"
-VIFileVersion "1.0.0.0"
+VIProductVersion "${VERSION4}"
+VIFileVersion "${VERSION4}"
 VIAddVersionKey /LANG=1036 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1036 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1036 "FileVersion" "${VERSION}"

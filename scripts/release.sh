@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Builds every release artifact into build/release/: the installers
-# Velunda-1.0-setup-x64.exe and -x86.exe, and the portable archives
-# Velunda-1.0-x64.zip and -x86.zip (Velunda.exe and readme.txt).
+# Velunda-<version>-setup-x64.exe and -x86.exe, the portable archives
+# Velunda-<version>-x64.zip and -x86.zip (Velunda.exe and readme.txt), and
+# SHA256SUMS for those four files. The version is the CMake project's
+# (project(Velunda VERSION ...) in CMakeLists.txt), and comes from nowhere else.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-version=1.0
 out=$PWD/build/release
 mkdir -p "$out"
+# Files of an earlier version would outlive their checksums.
+rm -f "$out"/Velunda-*.exe "$out"/Velunda-*.zip "$out"/SHA256SUMS
 
+files=()
 for arch in x64 x86; do
   case $arch in
     x64) preset=win64 ;;
@@ -17,6 +21,8 @@ for arch in x64 x86; do
   echo "== release $arch"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target Velunda velunda_readme -j "$(nproc)"
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build/$preset/CMakeCache.txt")
+  IFS=. read -r major minor patch tweak <<<"$version"
   # Ship the program without its symbols, beside its readme.
   bin=$out/stage-$arch
   rm -rf "$bin" && mkdir -p "$bin"
@@ -27,11 +33,11 @@ for arch in x64 x86; do
 
   # -WX: a warning (a missing file, a bad define) is an error here too.
   makensis -V2 -WX -INPUTCHARSET UTF8 -DARCH="$arch" -DBINDIR="$bin" \
+    -DVERSION="$version" -DVERSION4="$major.${minor:-0}.${patch:-0}.${tweak:-0}" \
     -DOUTFILE="$out/Velunda-$version-setup-$arch.exe" installer/velunda.nsi
-
-  # zip adds to an existing archive: start afresh.
-  rm -f "$out/Velunda-$version-$arch.zip"
   zip -q -X -j "$out/Velunda-$version-$arch.zip" "$bin/Velunda.exe" "$bin/readme.txt"
+  files+=("Velunda-$version-setup-$arch.exe" "Velunda-$version-$arch.zip")
 done
 
-ls -l "$out"/*.exe "$out"/*.zip
+(cd "$out" && sha256sum "${files[@]}" >SHA256SUMS)
+cd "$out" && ls -l "${files[@]}" SHA256SUMS

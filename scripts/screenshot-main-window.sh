@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes docs/main-window.png: Velunda.exe under Wine and Xvfb, with a list of
-# ten files (every rating) opened through its own menu and file dialog, and
+# Takes docs/main-window.png: Velunda.exe under Wine, in a Wine desktop on a
+# private Xvfb so that the window has its caption, icon and frame, with a list
+# of ten files (every rating) opened through its own menu and file dialog, and
 # one line selected; then docs/change-now.png, the same window with its
 # Fond d'Ecran menu open at "Changer maintenant". Needs the win64 build.
 set -euo pipefail
@@ -9,13 +10,10 @@ cd "$(dirname "$0")/.."
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velunda-shot.XXXXXX")
 export WINEPREFIX="$work/prefix"
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
+start_xvfb 800x600
 cleanup() {
   "$WINESERVER" -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -42,22 +40,33 @@ for path, rating in entries:
 open(sys.argv[1], "wb").write(out)
 PY
 
-"$WINE" wineboot -i >/dev/null 2>&1
-"$WINE" build/win64/bin/Velunda.exe >/dev/null 2>&1 &
-sleep 4
+prepare_prefix
+# Waits for a window of Velunda: $1 its caption ('' for any), $2 one to leave out.
+wait_window() {
+  for _ in $(seq 300); do find_window 'velunda\.exe' "$@" && return; sleep 0.1; done
+  echo "no window '$1' of Velunda" >&2
+  return 1
+}
+setsid "$WINE" explorer /desktop=Velunda,800x600 build/win64/bin/Velunda.exe </dev/null >/dev/null 2>&1 &
+main=$(wait_window Velunda)
+sleep 1
 # Fond d'Ecran > Ouvrir une liste..., then the file's name and Enter.
-xdotool mousemove 85 32 click 1; sleep 1
-xdotool mousemove 110 143 click 1; sleep 3
+xdotool key alt+e; sleep 0.5; xdotool key o
+open=$(wait_window '' "$main")
+sleep 1
 xdotool type --delay 20 "Z:${work//\//\\}\\demo.vdl"; sleep 0.5
-xdotool key Return; sleep 2
-# Select the fourth line.
-xdotool mousemove 100 97 click 1; sleep 1
-xdotool mousemove 600 500; sleep 0.5
-import -window root "$work/root.png"
-convert "$work/root.png" -trim +repage docs/main-window.png
-# The menu open, its first item under the mouse.
-xdotool mousemove 85 32 click 1; sleep 1
-xdotool mousemove 110 52; sleep 1
-import -window root "$work/root.png"
-convert "$work/root.png" -trim +repage docs/change-now.png
+xdotool key Return
+while xdotool getwindowname "$open" >/dev/null 2>&1 && find_window 'velunda\.exe' '' "$main" >/dev/null; do
+  sleep 0.1
+done
+sleep 1
+# Select the fourth line, then move the pointer out of the way.
+xdotool mousemove --window "$main" 100 102 click 1; sleep 0.5
+xdotool mousemove 700 550; sleep 0.5
+import -window "$main" docs/main-window.png
+# The menu opened from the keyboard: its first item is highlighted. The menu
+# is a window of its own: take the screen where the main window lies.
+xdotool key alt+e; sleep 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/change-now.png
 echo "docs/main-window.png and docs/change-now.png written"

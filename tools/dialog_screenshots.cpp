@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -24,13 +25,16 @@ int main(int argc, char** argv) {
     app.TimeType = "days";
     app.NumDays = 3;
     app.NumStartup = 5;
+    app.Formats = 1;
+    app.Position = 4;
     int32_t rating = 4;
     const struct {
         const char *name, *caption;
         std::function<void()> open;
     } shots[] = {
         {"prefs", "Préférences générales", [&] { RunGeneralPrefs(app, nullptr); }},
-        {"interval", "Interval de mise à jour", [&] { RunUpdateInterval(app, nullptr); }},
+        {"interval", "Interval de mise à jour", [&] { RunUpdateInterval(app, nullptr, std::time(nullptr)); }},
+        {"display", "Affichage", [&] { RunDisplayPrefs(app, nullptr); }},
         {"rating", "Notation", [&] { RunRatingDialog("C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr); }},
         {"about", "A propos de Velunda", [] { RunAbout(nullptr); }},
     };
@@ -38,6 +42,9 @@ int main(int argc, char** argv) {
         DialogDriver driver([&](DialogDriver& d) {
             HWND dlg = d.WaitForDialog(shot.caption);
             d.Sync(dlg);
+            // Without a window manager Wine draws the first window's caption
+            // inactive even when it is the foreground window: redraw it active.
+            if (GetForegroundWindow() == dlg) SendMessageA(dlg, WM_NCACTIVATE, TRUE, 0);
             RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(300);
             const std::string base = folder + "\\" + shot.name;

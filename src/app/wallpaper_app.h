@@ -47,7 +47,7 @@ public:
     bool LoadList(const std::string& path) { return ::LoadList(path, wallpaperList, ratingSum); }
     bool SaveList(const std::string& path) { return ::SaveList(path, wallpaperList, ratingSum); }
     bool ChooseWallpaper() { return Draw(wallpaperList, ratingSum); }
-    void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt); }
+    void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
 
     // "Changer maintenant" and /next: draws as a logon run does, from a copy
     // of the list, so that the list keeps every entry, an unreadable one too;

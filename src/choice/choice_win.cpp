@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "choice/crt_random.h"
 #include "choice/weighted_choice.h"
 #include "win/handles.h"
@@ -20,8 +22,27 @@ RandomSource& ProgramGenerator() {
     return generator;
 }
 
-void ApplyWallpaper(const std::string& path, const std::string& ext) {
-    if (!IsBmpExtension(ext)) return;
+namespace {
+
+// Where the system reads the wallpaper's position when the wallpaper is set.
+void WriteDesktopPosition(int32_t position) {
+    // WallpaperStyle for centre, tile, stretch, fit, fill and span; tile is
+    // the centred style with TileWallpaper on.
+    static constexpr const char* kStyles[] = {"0", "0", "2", "6", "10", "22"};
+    const char* const style = kStyles[position];
+    const char* const tile = position == 1 ? "1" : "0";
+    // Results not examined: the wallpaper is set all the same.
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", REG_SZ, style,
+                    static_cast<DWORD>(std::strlen(style) + 1));
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", REG_SZ, tile, 2);
+}
+
+}  // namespace
+
+void ApplyWallpaper(const std::string& path, const std::string& ext, int32_t formats,
+                    int32_t position) {
+    if (!IsAppliedExtension(ext, formats)) return;
+    if (position >= 0 && position <= 5) WriteDesktopPosition(position);
     // The call takes a writable buffer; it does not change it. Flags 1: the
     // profile is updated, no change notice is broadcast. The result is not
     // examined: a failure goes unnoticed, as the user sees it anyway.

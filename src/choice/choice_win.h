@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "choice/random_source.h"
@@ -13,5 +14,9 @@ bool OpensForReading(const std::string& path);
 RandomSource& ProgramGenerator();
 
 // Makes the pick the desktop wallpaper, stored in the user's profile, when
-// its extension is "bmp" in any case; other kinds are left alone.
-void ApplyWallpaper(const std::string& path, const std::string& ext);
+// its extension is applied for `formats` (IsAppliedExtension); other kinds
+// are left alone. A `position` of 0..5 (centre, tile, stretch, fit, fill,
+// span) is written to the desktop's settings first; any other leaves the
+// system's own position as it is.
+void ApplyWallpaper(const std::string& path, const std::string& ext, int32_t formats,
+                    int32_t position);

@@ -26,6 +26,7 @@
 // Préférences
 #define ID_PREFS_GENERAL        32773
 #define ID_PREFS_INTERVAL       32775
+#define ID_PREFS_DISPLAY        32779
 // Aide
 #define ID_HELP_README          32777
 #define ID_ABOUT                16
@@ -49,6 +50,11 @@
 #define IDD_RATING              137
 #define IDC_RATING_SLIDER       1020
 #define IDC_RATING_PATH         1021
+
+// Affichage
+#define IDD_DISPLAY_PREFS       140
+#define IDC_DISPLAY_FORMATS     1030
+#define IDC_DISPLAY_POSITION    1031
 
 // A propos de Velunda
 #define IDD_ABOUTBOX            100

@@ -79,6 +79,18 @@ std::optional<std::string> ReadString(HKEY key, const char* name, DWORD bufferSi
     return StringFromRegistry(buffer.data(), size, bufferSize);
 }
 
+// A value added in 1.1: read only as a REG_DWORD of exactly 4 bytes within
+// [min, max]; anything else means the 1.0 behaviour, `fallback`.
+int32_t ReadNewDword(HKEY key, const char* name, int32_t min, int32_t max, int32_t fallback) {
+    std::array<unsigned char, 4> buffer{};
+    DWORD type = 0, size = buffer.size();
+    if (RegQueryValueExA(key, name, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return fallback;
+    const auto value = Int32FromRegistry(buffer.data(), size);
+    return value && *value >= min && *value <= max ? *value : fallback;
+}
+
 std::optional<int32_t> ReadInt32(HKEY key, const char* name) {
     std::array<unsigned char, 4> buffer{};
     DWORD size = buffer.size();
@@ -96,6 +108,14 @@ bool WriteInt32(HKEY key, const char* name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
     return g_write(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
            ERROR_SUCCESS;
+}
+
+// A position 0..5 is written; any other means "leave the system's own
+// position alone", which a missing value says to 1.0 and 1.1 alike.
+bool WritePosition(HKEY key, int32_t position) {
+    if (position >= 0 && position <= 5) return WriteInt32(key, "Position", position);
+    const LSTATUS status = RegDeleteValueA(key, "Position");
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace
@@ -132,6 +152,10 @@ bool LoadSettings(Settings& s, std::time_t now) {
     const auto lastDays = ReadInt32(key, "LastDays");
     s.LastDays = lastDays ? *lastDays : static_cast<int32_t>(LocalMidnight(now));
     s.LastStartup = ReadInt32(key, "LastStartup").value_or(0);
+
+    // The 1.1 values never fail the load: a bad one just means "as 1.0".
+    s.Formats = ReadNewDword(key, "Formats", 0, 1, 0);
+    s.Position = ReadNewDword(key, "Position", 0, 5, -1);
     return true;
 }
 
@@ -150,7 +174,8 @@ bool SaveSettings(const Settings& s) {
            WriteInt32(key, "NumDays", s.NumDays) &&
            WriteInt32(key, "NumStartup", s.NumStartup) &&
            WriteInt32(key, "LastDays", s.LastDays) &&
-           WriteInt32(key, "LastStartup", s.LastStartup);
+           WriteInt32(key, "LastStartup", s.LastStartup) &&
+           WriteInt32(key, "Formats", s.Formats == 1 ? 1 : 0) && WritePosition(key, s.Position);
 }
 
 void SaveChangeMarker(const Settings& s, bool startupKind, std::time_t now) {

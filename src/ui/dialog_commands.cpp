@@ -2,6 +2,7 @@
 
 #include "settings/local_midnight.h"
 #include "ui/about_dlg.h"
+#include "ui/display_prefs_dlg.h"
 #include "ui/general_prefs_dlg.h"
 #include "ui/rating_dlg.h"
 #include "ui/update_interval_dlg.h"
@@ -27,6 +28,16 @@ bool RunUpdateInterval(AppData& app, HWND owner, std::time_t now) {
     app.TimeType = dlg.timeType;
     app.LastDays = static_cast<int32_t>(LocalMidnight(now));
     app.LastStartup = 0;
+    return true;
+}
+
+bool RunDisplayPrefs(AppData& app, HWND owner) {
+    CDisplayPrefsDlg dlg(owner);
+    dlg.formats = app.Formats == 1 ? 1 : 0;
+    dlg.position = app.Position;
+    if (dlg.DoModal() != IDOK) return false;
+    app.Formats = dlg.formats;
+    app.Position = dlg.position;
     return true;
 }
 

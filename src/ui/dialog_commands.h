@@ -20,6 +20,9 @@ bool RunGeneralPrefs(AppData& app, HWND owner);
 // LastStartup = 0. True when confirmed.
 bool RunUpdateInterval(AppData& app, HWND owner, std::time_t now);
 
+// ID_PREFS_DISPLAY: Formats and Position. True when confirmed.
+bool RunDisplayPrefs(AppData& app, HWND owner);
+
 // ID_WALLPAPER_RATING and the list box's double click: shows the file's path and
 // its rating, and on OK sets `rating` to the one chosen (1 to 5) and returns
 // true. The caller updates the entry, ratingSum and listModified.

@@ -19,6 +19,10 @@ namespace {
 const char kCaption[] = "Velunda";
 const char kNoSelection[] = "Aucun fond d'écran sélectionné";
 const char kListFilter[] = "Listes de fonds d'écran (.vdl)|*.vdl||";
+const char kBmpFilter[] = "Fonds d'écran (.bmp)|*.bmp||";
+// With JPEG and PNG applied, they are offered first; the bitmaps alone second.
+const char kImageFilter[] =
+    "Images (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|Fonds d'écran (.bmp)|*.bmp||";
 
 // ratingSum may come from a list file with any value: it wraps as it did in
 // 32 bits rather than overflow.
@@ -73,6 +77,7 @@ bool CMainDlg::OnCommand(int id, int code) {
     case ID_FILE_SAVE_STARTUP: OnSaveStartupList(); break;
     case ID_ABOUT: OnAbout(); break;
     case ID_PREFS_INTERVAL: OnUpdateInterval(); break;
+    case ID_PREFS_DISPLAY: OnDisplayPrefs(); break;
     case ID_WALLPAPER_RATING: OnModifyRating(); break;
     case ID_HELP_README: OnHelp(); break;
     default: return false;
@@ -132,7 +137,7 @@ void CMainDlg::OnChangeNow() {
 void CMainDlg::OnAdd() {
     win::FileDialog dialog(
         true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT,
-        "Fonds d'écran (.bmp)|*.bmp||", hwnd());
+        app_.Formats == 1 ? kImageFilter : kBmpFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
     AddedFiles files;
     for (const std::wstring& path : dialog.GetFileNames()) AddFile(path, files);
@@ -242,6 +247,7 @@ bool CMainDlg::AskRating(const std::string& path, int32_t& rating) {
 // written when the window has closed.
 void CMainDlg::OnGeneralPrefs() { RunGeneralPrefs(app_, hwnd()); }
 void CMainDlg::OnUpdateInterval() { RunUpdateInterval(app_, hwnd(), std::time(nullptr)); }
+void CMainDlg::OnDisplayPrefs() { RunDisplayPrefs(app_, hwnd()); }
 void CMainDlg::OnAbout() { RunAbout(hwnd()); }
 
 std::string CMainDlg::ReadmePath(const std::string& exePath) {

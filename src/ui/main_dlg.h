@@ -55,6 +55,7 @@ private:
     void OnModifyRating();
     void OnGeneralPrefs();
     void OnUpdateInterval();
+    void OnDisplayPrefs();
     void OnAbout();
     void OnHelp();
     void OnClose();

@@ -95,6 +95,15 @@ void DataExchange::Slider(int id, int& value) {
     }
 }
 
+void DataExchange::ListIndex(int id, int& index) {
+    if (failed_) return;
+    if (saving_) {
+        index = static_cast<int>(SendDlgItemMessageA(dialog_, id, CB_GETCURSEL, 0, 0));
+    } else {
+        SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, index, 0);
+    }
+}
+
 void DataExchange::Refuse(int id, const std::string& message) {
     failed_ = true;
     AppMessageBox(message, MB_ICONEXCLAMATION);

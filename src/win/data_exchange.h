@@ -34,6 +34,8 @@ public:
     void Check(int id, int& value);
     // A trackbar's position.
     void Slider(int id, int& value);
+    // A drop-down list's selected item, 0-based; -1 for none.
+    void ListIndex(int id, int& index);
 
 private:
     void Refuse(int id, const std::string& message);

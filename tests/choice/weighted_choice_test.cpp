@@ -104,4 +104,7 @@ TEST(BmpExtension, AnyCaseOfBmpAndNothingElse) {
     for (const char* no : {"", "jpg", "BM", "BMPX", ".bmp", "bm p", "BM\xADP", "\xC2MP"})
         EXPECT_FALSE(IsBmpExtension(no)) << no;
     EXPECT_TRUE(IsBmpExtension(std::string("bmp\0x", 5)));  // as the system sees it
+    for (auto [ext, formats, yes] : {std::tuple{"Jpg", 1, true}, {"jPEG", 1, true}, {"PNG", 1, true}, {"BMP", 0, true},
+                                     {"jpg", 0, false}, {"png", 2, false}, {"jpe", 1, false}, {"pngx", 1, false}})
+        EXPECT_EQ(IsAppliedExtension(ext, formats), yes) << ext << formats;
 }

@@ -6,12 +6,14 @@
 # Needs a display.
 set -uo pipefail
 setup=$1 runner=$2 built=$3
+version=$(basename "$setup" | sed 's/^Velunda-\(.*\)-setup-x64\.exe$/\1/')
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "$built" -nt "$setup" ]; then
   echo "$setup is older than $built: run bash scripts/release.sh"
   exit 1
 fi
+(cd "$(dirname "$setup")" && sha256sum --strict -c SHA256SUMS) || { echo "FAIL: SHA256SUMS"; exit 1; }
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINE=/usr/lib/wine/wine64
@@ -82,7 +84,7 @@ expect_link "$menu_link" "$win_dir\\Velunda.exe" ""
 expect_link "${menu_link%.lnk} - fond suivant.lnk" "$win_dir\\Velunda.exe" "/next"
 read_key "$entry"
 expect_value DisplayName "Velunda"
-expect_value DisplayVersion "1.0"
+expect_value DisplayVersion "$version"
 expect_value Publisher "Zarnovell Software"
 expect_value DisplayIcon "$win_dir\\Velunda.exe,0"
 expect_value UninstallString "\"$win_dir\\Uninstall.exe\""
@@ -92,7 +94,7 @@ expect_value NoRepair 0x1
 ! key_exists "$settings" || fail "the installer wrote settings"
 
 # The portable archive holds the same two files, and nothing else.
-python3 - "$(dirname "$setup")/Velunda-1.0-x64.zip" "$dir" <<'PY' || fail "the x64 archive differs from the installed files"
+python3 - "$(dirname "$setup")/Velunda-$version-x64.zip" "$dir" <<'PY' || fail "the x64 archive differs from the installed files"
 import os, sys, zipfile
 archive = zipfile.ZipFile(sys.argv[1])
 assert sorted(archive.namelist()) == ["Velunda.exe", "readme.txt"]
@@ -148,7 +150,7 @@ reg_tree "$settings" | diff "$work/settings.before" - || fail "the update change
 [ -f "$logon_link" ] || fail "the update removed the logon shortcut"
 lists_kept "the update"
 read_key "$entry"
-expect_value DisplayVersion "1.0"
+expect_value DisplayVersion "$version"
 
 step "silent uninstall, as the entry says"
 read_key "$entry"
