@@ -161,8 +161,9 @@ void CMainDlg::AddFile(const std::wstring& path, AddedFiles& files) {
     case ListPath::NotAnsi: ++files.notAnsi; return;
     case ListPath::Ok: break;
     }
+    std::string ext = FileExtension(ansi);
     CWallpaperEntry& added =
-        *app_.wallpaperList.AddTail(CWallpaperEntry(FileExtension(ansi), std::move(ansi), 3));
+        *app_.wallpaperList.AddTail(CWallpaperEntry(std::move(ext), std::move(ansi), 3));
     listBox.AddItem(&added);
     app_.listModified = true;
     app_.ratingSum = Wrap(int64_t{app_.ratingSum} + added.rating);
