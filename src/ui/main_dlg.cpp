@@ -111,7 +111,7 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
 }
 
 void CMainDlg::FillListBox() {
-    for (CWallpaperEntry& entry : app_.wallpaperList) listBox.AddItem(&entry);
+    listBox.Fill(app_.wallpaperList);
 }
 
 int CMainDlg::Ask(const std::string& text, const std::string& caption, UINT style) {

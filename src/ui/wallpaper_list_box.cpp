@@ -2,9 +2,12 @@
 
 #include <mbstring.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "list/wallpaper_entry.h"
+#include "list/wallpaper_list.h"
 #include "win/handles.h"
 
 namespace {
@@ -32,6 +35,13 @@ void Frame(HDC dc, const RECT& rect, COLORREF colour) {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
+int Compare(const CWallpaperEntry& e1, const CWallpaperEntry& e2) {
+    const int byPath = _mbsicmp(reinterpret_cast<const unsigned char*>(e1.path.c_str()),
+                                reinterpret_cast<const unsigned char*>(e2.path.c_str()));
+    if (byPath != 0) return Sign(byPath);
+    return Sign((e1.rating > e2.rating) - (e1.rating < e2.rating));
+}
+
 }  // namespace
 
 void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -56,10 +66,29 @@ void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 int CWallpaperListBox::CompareItem(const COMPAREITEMSTRUCT& items) {
-    const auto* e1 = reinterpret_cast<const CWallpaperEntry*>(items.itemData1);
-    const auto* e2 = reinterpret_cast<const CWallpaperEntry*>(items.itemData2);
-    const int byPath = _mbsicmp(reinterpret_cast<const unsigned char*>(e1->path.c_str()),
-                                reinterpret_cast<const unsigned char*>(e2->path.c_str()));
-    if (byPath != 0) return Sign(byPath);
-    return Sign((e1->rating > e2->rating) - (e1->rating < e2->rating));
+    return Compare(*reinterpret_cast<const CWallpaperEntry*>(items.itemData1),
+                   *reinterpret_cast<const CWallpaperEntry*>(items.itemData2));
+}
+
+// Adding an item asks the window for a dozen comparisons or more, and moves
+// the items after its place. When no two entries compare equal, their order
+// is known beforehand: sorted here, they are appended with no question and
+// no move. Entries that compare equal are left to the list box, which alone
+// knows where it puts an item among its equals.
+void CWallpaperListBox::Fill(CWallpaperList& list) {
+    std::vector<CWallpaperEntry*> sorted;
+    sorted.reserve(static_cast<size_t>(list.GetCount()));
+    for (CWallpaperEntry& entry : list) sorted.push_back(&entry);
+    std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return Compare(*a, *b) < 0; });
+    const bool ties = std::adjacent_find(sorted.begin(), sorted.end(), [](auto* a, auto* b) {
+        return Compare(*a, *b) == 0;
+    }) != sorted.end();
+
+    const win::NoRedraw quiet(hwnd);
+    Reserve(list.GetCount());
+    if (ties) {
+        for (CWallpaperEntry& entry : list) AddItem(&entry);
+    } else {
+        for (CWallpaperEntry* entry : sorted) AppendItem(entry);
+    }
 }

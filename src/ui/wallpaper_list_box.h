@@ -5,6 +5,7 @@
 #include "win/list_box.h"
 
 class CWallpaperEntry;
+class CWallpaperList;
 
 // The main window's sorted, owner-drawn list box. Item data: the address of
 // a CWallpaperEntry of the application's list.
@@ -15,6 +16,9 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item);
     // Path ignoring case (ANSI code page), then rating: -1, 0 or 1.
     int CompareItem(const COMPAREITEMSTRUCT& items);
+    // Fills the empty list box with one item per entry, as adding them in
+    // the list's order would.
+    void Fill(CWallpaperList& list);
 
     CWallpaperEntry* GetEntry(int index) const {
         return static_cast<CWallpaperEntry*>(GetItemData(index));

@@ -3,16 +3,10 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
+
+#include "win/int_in_range.h"
 
 namespace win {
-
-// Outcome of reading a whole number typed into an edit control.
-enum class IntParse { ok, notANumber, outOfRange };
-
-// The check behind the integer exchange, without any window: optional blanks
-// around an optional sign and decimal digits, within [min, max].
-IntParse ParseIntInRange(std::string_view text, int min, int max, int& value);
 
 // Moves values between a dialog's controls and its members, in one direction:
 // showing (member to control) or saving (control to member, with checks).

@@ -62,12 +62,12 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DRAWITEM:
         return OnDrawItem(static_cast<int>(wp), *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-    case WM_COMPAREITEM: {
-        const int order = OnCompareItem(static_cast<int>(wp),
-                                        *reinterpret_cast<const COMPAREITEMSTRUCT*>(lp));
-        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, order);
-        return order;
-    }
+    case WM_COMPAREITEM:
+        // Returned as it is, like the answers to WM_INITDIALOG, WM_CTLCOLOR*
+        // and WM_QUERYDRAGICON; DWLP_MSGRESULT is not read for it. (Setting
+        // it anyway costs a call to the Wine server for every comparison.)
+        return OnCompareItem(static_cast<int>(wp),
+                             *reinterpret_cast<const COMPAREITEMSTRUCT*>(lp));
     default: {
         bool handled = false;
         const INT_PTR result = OnMessage(msg, wp, lp, handled);

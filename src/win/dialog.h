@@ -36,6 +36,9 @@ protected:
     virtual int OnCompareItem(int /*id*/, const COMPAREITEMSTRUCT& /*items*/) { return 0; }
     // Every other message; set `handled` and return the result to keep it.
     // Leaving `handled` false gives the dialog manager's default processing.
+    // The result is the dialog procedure's own: the answer itself for the
+    // messages answered that way (WM_CTLCOLOR*, WM_QUERYDRAGICON...), TRUE
+    // for the others; nothing here sets DWLP_MSGRESULT.
     virtual INT_PTR OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, bool& handled) {
         handled = false;
         return 0;

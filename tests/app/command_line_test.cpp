@@ -2,20 +2,18 @@
 
 #include <gtest/gtest.h>
 
-TEST(CommandLine, LogonRunIsAnEightCharacterPrefixNextRunAWholeWord) {
+#include <utility>
+
+TEST(CommandLine, LogonRunIsAnEightCharacterPrefixOfTheArgumentText) {
     for (const char* yes : {"/startup", "/startupX", "/startup now"}) EXPECT_TRUE(IsLogonRun(yes)) << yes;
-    for (const char* no : {"/Startup", "startup", "/startu", "", " /startup"})
-        EXPECT_FALSE(IsLogonRun(no)) << no;
+    for (const char* no : {"/Startup", "startup", "/startu", "", " /startup"}) EXPECT_FALSE(IsLogonRun(no)) << no;
+    // /next is a whole word; blanks may follow it.
     for (const char* yes : {"/next", "/next \t"}) EXPECT_TRUE(IsNextRun(yes)) << yes;
     for (const char* no : {"/nextx", "/next x", "/Next", "next", "/nex", ""}) EXPECT_FALSE(IsNextRun(no)) << no;
-}
-
-TEST(CommandLine, ArgumentTextSkipsTheProgramNameAndTheBlanksAfterIt) {
-    EXPECT_EQ(ArgumentText("Velunda.exe /startup"), "/startup");
-    EXPECT_EQ(ArgumentText("\"C:\\Program Files\\Velunda.exe\"  \t/startup x"), "/startup x");
-    EXPECT_EQ(ArgumentText("\"C:\\a b\\Velunda.exe\"/startup"), "/startup");
-    EXPECT_EQ(ArgumentText("Velunda.exe"), "");
-    EXPECT_EQ(ArgumentText("\"unterminated"), "");
-    EXPECT_EQ(ArgumentText(""), "");
-    EXPECT_EQ(ArgumentText(nullptr), "");
+    // The program's name and the blanks after it are skipped.
+    for (auto [line, args] : {std::pair<const char*, const char*>{"Velunda.exe /startup", "/startup"},
+                              {"\"C:\\Program Files\\Velunda.exe\"  \t/startup x", "/startup x"},
+                              {"\"C:\\a b\\Velunda.exe\"/startup", "/startup"}, {"Velunda.exe", ""},
+                              {"\"unterminated", ""}, {"", ""}, {nullptr, ""}})
+        EXPECT_EQ(ArgumentText(line), args) << (line ? line : "null");
 }

@@ -1,24 +1,18 @@
-// The wallpaper against the real system, under Wine.
+// The wallpaper, stored by the system under Wine.
 #include <gtest/gtest.h>
 
-#include "../e2e/harness.h"
-#include "app/wallpaper_app.h"
+#include <windows.h>
 
-TEST(ApplyWallpaper, SetsTheStoredWallpaperForBmpInAnyCaseOnly) {
-    const std::string dir = e2e::MakeTempDir();
-    std::string expected;
-    // Every file is a bitmap: only the recorded extension decides.
-    for (auto [ext, applied] : {std::pair{"bmp", true}, {"Bmp", true}, {"BMP", true}, {"jpg", false}, {"", false}}) {
-        const std::string path = dir + "\\pic_" + ext + ".bmp";
-        e2e::WriteBitmap(path);
-        CWallpaperApp app;
-        app.currentPath = path;
-        app.currentExt = ext;
-        app.ApplyWallpaper();
-        if (applied) expected = path;
-        char value[1024] = {};
-        DWORD size = sizeof value;
-        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, value, &size);
-        EXPECT_EQ(value, expected) << '"' << ext << '"';
+#include "choice/choice_win.h"
+
+TEST(ApplyWallpaper, SetsTheStoredWallpaperForBitmapsOnly) {
+    for (const auto& [ext, applied] : {std::pair{"BMP", true}, {"jpg", false}}) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", REG_SZ, "none", 5);
+        const std::string path = "C:\\fonds\\a." + std::string(ext);
+        ApplyWallpaper(path, ext);
+        char stored[MAX_PATH] = {};
+        DWORD size = sizeof stored;
+        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, stored, &size);
+        EXPECT_EQ(stored, applied ? path : "none") << ext;
     }
 }

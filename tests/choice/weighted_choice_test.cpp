@@ -2,48 +2,50 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "choice/crt_random.h"
 
 namespace {
 
-// Plays back scripted values. Drawn() pads the 1000-call warm-up with noise,
-// so a wrong call count changes the pick or leaves the script unfinished.
+using namespace std::string_literals;
+
+// Plays back a script: v for a draw after the 1000-call warm-up, ~v for a single-call redraw.
 struct ScriptedRandom : RandomSource {
-    ~ScriptedRandom() override { EXPECT_TRUE(values.empty()) << values.size() << " scripted values unused"; }
-    ScriptedRandom& Drawn(int v) {
-        for (int i = 1; i < 1000; ++i) values.push_back((v + 7919 * i) % 32768);
-        return Redrawn(v);
+    void Seed(uint32_t) override { ++seeds; }
+    int Next() override { return Pop(true); }
+    int NextNth(int count) override { return Pop(count != 1000); }
+    int Pop(bool redraw) {
+        const int v = used < script.size() ? script[used] : 0;
+        ++used;
+        EXPECT_EQ(v < 0, redraw) << "generator call " << used;
+        return v < 0 ? ~v : v;
     }
-    ScriptedRandom& Redrawn(int v) { values.push_back(v); return *this; }
-    void Seed(uint32_t seed) override { seeds.push_back(seed); }
-    int Next() override {
-        EXPECT_FALSE(values.empty()) << "more generator calls than scripted";
-        const int v = values.empty() ? 0 : values.front();
-        if (!values.empty()) values.pop_front();
-        return v;
-    }
-    std::deque<int> values;
-    std::vector<uint32_t> seeds;
+    std::vector<int> script;
+    size_t used = 0;
+    int seeds = 0;
 };
 
+// The result; the pick (path.ext, "old.old" before); the paths left listed; the sum; the paths probed; the seeds.
+using Outcome = std::tuple<bool, std::string, std::string, int32_t, std::string, int>;
 using Entries = std::vector<std::pair<std::string, int32_t>>;
 
-// Draws from `entries` (paths starting with "gone" cannot be opened) and
-// returns everything the draw returned or changed, in one line.
-std::string Draw(const Entries& entries, int32_t ratingSum, RandomSource& g) {
+// Paths starting with "gone" cannot be opened.
+Outcome Draw(const Entries& entries, int32_t sum, const std::vector<int>& script) {
     CWallpaperList list;
     for (const auto& [p, r] : entries) list.AddTail({"bmp", p, r});
+    ScriptedRandom g;
+    g.script = script;
     std::time_t now = 1'700'000'000;
     std::string path = "old", ext = "old", probed, left;
-    const bool ok = DrawWallpaper(list, ratingSum, g, [&] { return now++; },
-                                  [&](const std::string& p) { probed += p + ' '; return p.rfind("gone", 0) != 0; },
+    const bool ok = DrawWallpaper(list, sum, g, [&] { return now++; },
+                                  [&](const std::string& p) { probed += ' ' + p; return p.rfind("gone", 0) != 0; },
                                   path, ext);
-    for (const auto& e : list) left += e.path + ' ';
-    return (ok ? "true " : "false ") + path + '.' + ext + " | list " + left + "| sum " + std::to_string(ratingSum) +
-           " | probed " + probed + "| clock " + std::to_string(now - 1'700'000'000);
+    for (const auto& e : list) left += ' ' + e.path;
+    EXPECT_EQ(g.used, script.size()) << "generator calls";
+    return {ok, path + '.' + ext, left, sum, probed, g.seeds};
 }
 
 }  // namespace
@@ -53,57 +55,73 @@ TEST(WeightedChoice, ThresholdAndPositionBoundaries) {
     for (auto [r, position, pick] : {std::tuple{0, 0, "t1"}, {2340, 0, "t1"}, {2341, 0, "t2"}, {7021, 0, "t2"},
              {7022, 0, "t3"}, {14043, 0, "t3"}, {14044, 0, "t4"}, {23405, 0, "t4"}, {23406, 0, "t5"}, {32767, 0, "t5"},
              {32767, 32767, "t5"}, {23405, 16383, "t4"}, {23405, 16384, "t5"}, {23405, 32767, "t5"},
-             {14043, 10922, "t3"}, {14043, 10923, "t4"}, {14043, 21844, "t4"}, {14043, 21845, "t5"}, {14043, 32767, "t5"}}) {
-        ScriptedRandom g;
-        EXPECT_EQ(Draw({{"t1", 1}, {"t2", 2}, {"t3", 3}, {"t4", 4}, {"t5", 5}}, 15, g.Drawn(r).Drawn(position)).substr(0, 12),
-                  std::string("true ") + pick + ".bmp ") << r << ' ' << position;
-    }
+             {14043, 10922, "t3"}, {14043, 10923, "t4"}, {14043, 21844, "t4"}, {14043, 21845, "t5"}, {14043, 32767, "t5"}})
+        EXPECT_EQ(std::get<1>(Draw({{"t1", 1}, {"t2", 2}, {"t3", 3}, {"t4", 4}, {"t5", 5}}, 15, {r, position})),
+                  pick + ".bmp"s) << r << ' ' << position;
 }
 
 TEST(WeightedChoice, Draws) {
-    struct Case {
-        Entries entries;
-        int32_t sum;
-        std::vector<int> script;  // v: a draw after the warm-up; ~v: a single-call redraw
-        std::vector<uint32_t> seeds;  // after 1'700'000'000
-        const char* outcome;
-    } const cases[] = {
+    const struct { Entries entries; int32_t sum; std::vector<int> script; Outcome outcome; } cases[] = {
         // Threshold 3: a, c, d in list order; the third.
-        {{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}}, 17, {7022, 21845}, {0},
-         "true d.bmp | list a b c d e | sum 17 | probed d | clock 1"},
+        {{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}}, 17, {7022, 21845}, {true, "d.bmp", " a b c d e", 17, " d", 1}},
         // 5: no candidate, marked; 5 again: one call gives 4, marked; 5, 4: both marked, one call gives 2.
-        {{{"a", 2}, {"b", 2}}, 4, {32767, 23406, ~14044, 30000, ~20000, ~5000, 16384}, {0},
-         "true b.bmp | list a b | sum 4 | probed b | clock 1"},
+        {{{"a", 2}, {"b", 2}}, 4, {32767, 23406, ~14044, 30000, ~20000, ~5000, 16384}, {true, "b.bmp", " a b", 4, " b", 1}},
         // 5 marked, 2, "gone" dropped; reseeded, 5 still marked: one call gives 2; second of a, c.
-        {{{"a", 2}, {"gone", 2}, {"c", 2}}, 100, {32767, 3000, 10923, 32767, ~2341, 16384}, {0, 1},
-         "true c.bmp | list a c | sum 98 | probed gone c | clock 2"},
-        // Nothing to draw: the generator is left alone.
-        {{}, 0, {}, {}, "false . | list | sum 0 | probed | clock 0"},
-        {{{"a", 0}, {"b", -3}, {"c", -100}}, 42, {}, {}, "false . | list a b c | sum 42 | probed | clock 0"},
+        {{{"a", 2}, {"gone", 2}, {"c", 2}}, 100, {32767, 3000, 10923, 32767, ~2341, 16384},
+         {true, "c.bmp", " a c", 98, " gone c", 2}},
+        // Nothing to draw: the generator is left alone, also when no entry is rated 1 or more.
+        {{}, 0, {}, {false, ".", "", 0, "", 0}},
+        {{{"a", 0}, {"b", -3}, {"c", -100}}, 42, {}, {false, ".", " a b c", 42, "", 0}},
         // Unreadable: the only entry; the only one rated 1 or more; the same path twice, one attempt
         // each, with a sum that wraps instead of overflowing.
-        {{{"gone", 4}}, 4, {12345, 999}, {0}, "false . | list | sum 0 | probed gone | clock 1"},
-        {{{"gone", 1}, {"zero", 0}}, 1, {0, 0}, {0}, "false . | list zero | sum 0 | probed gone | clock 1"},
-        {{{"gone", 1}, {"gone", 2}, {"y", 4}}, INT32_MIN + 1, {0, 0, 0, 0, 0, 0}, {0, 1, 2},
-         "true y.bmp | list y | sum 2147483646 | probed gone gone y | clock 3"},
+        {{{"gone", 4}}, 4, {12345, 999}, {false, ".", "", 0, " gone", 1}},
+        {{{"gone", 1}, {"zero", 0}}, 1, {0, 0}, {false, ".", " zero", 0, " gone", 1}},
+        {{{"gone", 1}, {"gone", 2}, {"y", 4}}, INT32_MIN + 1, {0, 0, 0, 0, 0, 0},
+         {true, "y.bmp", " y", 2147483646, " gone gone y", 3}},
     };
-    for (const Case& c : cases) {
-        ScriptedRandom g;
-        for (int v : c.script) v < 0 ? g.Redrawn(~v) : g.Drawn(v);
-        EXPECT_EQ(Draw(c.entries, c.sum, g), c.outcome);
-        for (uint32_t& seed : g.seeds) seed -= 1'700'000'000;
-        EXPECT_EQ(g.seeds, c.seeds) << c.outcome;
+    for (const auto& c : cases) EXPECT_EQ(Draw(c.entries, c.sum, c.script), c.outcome);
+}
+
+// With the real generator, draws one second apart as logons are, every file readable.
+TEST(WeightedChoice, FrequenciesFitTheOdds) {
+    constexpr int kDraws = 300'000;
+    const std::pair<std::vector<int>, std::vector<double>> cases[] = {
+        {{5, 1}, {1 - 2341.0 / 65536, 2341.0 / 65536}},
+        {{5, 4, 3, 2, 1}, {.550, .264, .121, .050, .014}},  // rounded to 0.1 %
+        {{3, 3, 2}, {5.0 / 12, 5.0 / 12, 1.0 / 6}},
+    };
+    for (const auto& [ratings, odds] : cases) {
+        CWallpaperList list;
+        for (size_t i = 0; i < ratings.size(); ++i) list.AddTail({"bmp", std::to_string(i), ratings[i]});
+        CrtRandom g;
+        int32_t sum = 0;
+        std::time_t now = 1'700'000'000;
+        std::string path, ext;
+        std::vector<double> seen(ratings.size());
+        for (int i = 0; i < kDraws; ++i, seen[std::stoul(path)] += 1.0 / kDraws)
+            ASSERT_TRUE(DrawWallpaper(list, sum, g, [&] { return now++; }, [](auto&) { return true; }, path, ext));
+        // The rounding, and five standard deviations.
+        for (size_t i = 0; i < seen.size(); ++i)
+            EXPECT_NEAR(seen[i], odds[i], 5e-4 + 5 * std::sqrt(odds[i] * (1 - odds[i]) / kDraws)) << i;
     }
-    CrtRandom real;  // every file unreadable: probed in a random order, once each
-    const std::string r = Draw({{"gone1", 1}, {"gone3", 3}, {"gone5", 5}}, 20, real);
-    EXPECT_EQ(r.substr(0, 32) + r.substr(r.size() - 9), "false . | list | sum 11 | probed| clock 3");
+}
+
+TEST(CrtRandom, TheCStandardSequenceAndJumpingAhead) {
+    CrtRandom g;  // seeded with 1
+    for (int expected : {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419, 16212, 4086}) EXPECT_EQ(g.Next(), expected);
+    for (int count : {1, 2, 3, 1000, 4097}) {
+        CrtRandom stepped, jumped;
+        for (int i = 1; i < count; ++i) stepped.Next();
+        EXPECT_EQ(jumped.NextNth(count), stepped.Next()) << count;
+        EXPECT_EQ(jumped.Next(), stepped.Next()) << count;
+    }
 }
 
 TEST(BmpExtension, AnyCaseOfBmpAndNothingElse) {
-    for (const char* yes : {"BMP", "bmp", "Bmp", "bMp", "bmP"}) EXPECT_TRUE(IsBmpExtension(yes)) << yes;
-    for (const char* no : {"", "jpg", "BM", "BMPX", ".bmp", "bm p", "BM\xADP", "\xC2MP"})
-        EXPECT_FALSE(IsBmpExtension(no)) << no;
-    EXPECT_TRUE(IsBmpExtension(std::string("bmp\0x", 5)));  // as the system sees it
+    for (auto [ext, bmp] : {std::pair{"BMP"s, true}, {"bmp"s, true}, {"Bmp"s, true}, {"bMp"s, true}, {"bmP"s, true},
+                            {"bmp\0x"s, true}, {""s, false}, {"jpg"s, false}, {"BM"s, false}, {"BMPX"s, false},
+                            {".bmp"s, false}, {"BM\xADP"s, false}, {"\xC2MP"s, false}})
+        EXPECT_EQ(IsBmpExtension(ext), bmp) << ext;  // up to the first NUL, as the system sees it
     for (auto [ext, formats, yes] : {std::tuple{"Jpg", 1, true}, {"jPEG", 1, true}, {"PNG", 1, true}, {"BMP", 0, true},
                                      {"jpg", 0, false}, {"png", 2, false}, {"jpe", 1, false}, {"pngx", 1, false}})
         EXPECT_EQ(IsAppliedExtension(ext, formats), yes) << ext << formats;

@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+using Paths = std::pair<std::string, std::optional<std::string>>;
+
 TEST(LogonShortcutPaths, VelundaExeBesideTheProgramAndLnkInTheFolderBothWithinMaxPath) {
-    EXPECT_EQ(LogonShortcutTarget("C:\\Prog\\copy.exe"), "C:\\Prog\\Velunda.exe");
-    EXPECT_EQ(LogonShortcutTarget("C:/a b/c.d/x"), "C:/a b/c.d/Velunda.exe");
-    EXPECT_EQ(LogonShortcutTarget("\\\\srv\\share\\v.exe"), "\\\\srv\\share\\Velunda.exe");
-    EXPECT_EQ(LogonShortcutTarget("C:v.exe"), "C:Velunda.exe");
-    const std::string dir245 = std::string(244, 'd') + "\\";  // 3 + 245 + 11 = 259 bytes fit
-    EXPECT_EQ(LogonShortcutTarget("C:\\" + dir245 + "copy.exe")->size(), 259u);
-    EXPECT_EQ(LogonShortcutTarget("C:\\x" + dir245 + "v.exe"), std::nullopt);
-    EXPECT_EQ(LogonShortcutFile("C:\\Users\\u\\Startup"), "C:\\Users\\u\\Startup\\Velunda.lnk");
-    EXPECT_EQ(LogonShortcutFile(""), std::nullopt);
-    EXPECT_EQ(LogonShortcutFile(std::string(247, 'f'))->size(), 259u);
-    EXPECT_EQ(LogonShortcutFile(std::string(248, 'f')), std::nullopt);
+    const std::string d245 = std::string(244, 'd') + "\\";  // 3 + 245 + 11 = 259 bytes fit
+    for (const auto& [program, target] : {Paths{"C:\\Prog\\copy.exe", "C:\\Prog\\Velunda.exe"},
+                                          {"C:/a b/c.d/x", "C:/a b/c.d/Velunda.exe"},
+                                          {"\\\\srv\\share\\v.exe", "\\\\srv\\share\\Velunda.exe"},
+                                          {"C:v.exe", "C:Velunda.exe"}, {"C:", "C:Velunda.exe"},
+                                          {"C:\\" + d245 + "v.exe", "C:\\" + d245 + "Velunda.exe"},
+                                          {"C:\\x" + d245 + "v.exe", std::nullopt}})
+        EXPECT_EQ(LogonShortcutTarget(program), target) << program;
+    for (const auto& [folder, file] : {Paths{"C:\\u\\Startup", "C:\\u\\Startup\\Velunda.lnk"}, {"", std::nullopt},
+                                       {std::string(247, 'f'), std::string(247, 'f') + "\\Velunda.lnk"},
+                                       {std::string(248, 'f'), std::nullopt}})
+        EXPECT_EQ(LogonShortcutFile(folder), file) << folder.size();
 }

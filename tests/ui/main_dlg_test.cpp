@@ -52,6 +52,8 @@ struct TestMainDlg : CMainDlg {
     using CMainDlg::CMainDlg;
     std::vector<int32_t> ratings;
     std::vector<std::pair<std::string, int32_t>> asked;
+    int drawn = 0;
+    bool OnDrawItem(int id, DRAWITEMSTRUCT& item) override { return ++drawn, CMainDlg::OnDrawItem(id, item); }
     bool AskRating(const std::string& path, int32_t& rating) override {
         asked.emplace_back(path, rating);
         const int32_t answer = ratings.at(asked.size() - 1);
@@ -119,10 +121,14 @@ protected:
 };
 
 TEST_F(MainDlgTest, OpensSortedByPathIgnoringCaseThenRatingWithItsIcon) {
-    for (auto [path, rating] : {std::pair{"C:\\b.bmp", 1}, {"C:\\a.bmp", 4}, {"c:\\A.BMP", 2}, {"C:\\B0.bmp", 5}})
+    for (auto [path, rating] : {std::pair{"C:\\b.bmp", 1}, {"C:\\a.bmp", 4}, {"c:\\A.BMP", 2}, {"C:\\B0.bmp", 5},
+                                {"C:\\B.BMP", 1}})  // the same as the first: the list box places it
         Add(path, rating);
     EXPECT_EQ(Run({}, [&](HWND hwnd) {
-        EXPECT_EQ(State(hwnd), "b.bmp bmp 1, a.bmp bmp 4, A.BMP bmp 2, B0.bmp bmp 5, | items 2 1 0 3 | sum 12 | modified 0");
+        EXPECT_EQ(State(hwnd), "b.bmp bmp 1, a.bmp bmp 4, A.BMP bmp 2, B0.bmp bmp 5, B.BMP bmp 1, | items 2 1 4 0 3 | sum 13 | modified 0");
+        dlg.drawn = 0;  // filled with its drawing off: on again since
+        RedrawWindow(List(hwnd), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_GE(dlg.drawn, 5);
         const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
         EXPECT_NE(icon, nullptr);
         EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)), icon);
