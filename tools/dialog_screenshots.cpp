@@ -9,8 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/wallpaper_app.h"
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "ui/dialog_commands.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +18,7 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    CWallpaperApp app;
+    AppData app;
     app.FilelistPath = "C:\\users\\Public\\Documents\\Velunda.dat";
     app.Startup = true;
     app.TimeType = "days";
@@ -40,8 +39,7 @@ int main(int argc, char** argv) {
     };
     for (const auto& shot : shots) {
         DialogDriver driver([&](DialogDriver& d) {
-            HWND dlg = d.WaitForDialog(shot.caption);
-            d.Sync(dlg);
+            HWND dlg = d.Wait(shot.caption);
             // Without a window manager Wine draws the first window's caption
             // inactive even when it is the foreground window: redraw it active.
             if (GetForegroundWindow() == dlg) SendMessageA(dlg, WM_NCACTIVATE, TRUE, 0);

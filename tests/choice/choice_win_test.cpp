@@ -1,18 +1,27 @@
-// The wallpaper, stored by the system under Wine.
+// The draw's probe against files that other programs hold open.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include "choice/choice_win.h"
+#include <fstream>
 
-TEST(ApplyWallpaper, SetsTheStoredWallpaperForBitmapsOnly) {
-    for (const auto& [ext, applied] : {std::pair{"BMP", true}, {"jpg", false}}) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", REG_SZ, "none", 5);
-        const std::string path = "C:\\fonds\\a." + std::string(ext);
-        ApplyWallpaper(path, ext);
-        char stored[MAX_PATH] = {};
-        DWORD size = sizeof stored;
-        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, stored, &size);
-        EXPECT_EQ(stored, applied ? path : "none") << ext;
+#include "choice/choice_win.h"
+#include "win/handles.h"
+
+TEST(ChoiceWin, PicturesHeldOpenByAViewerOrAnEditorStayReadable) {
+    const std::string path = "velunda-held.bmp";
+    std::ofstream(path) << "BM";
+    const struct { DWORD access, share; bool readable; } holders[] = {
+        {GENERIC_READ, FILE_SHARE_READ, true},                                     // a viewer
+        {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, true},  // an editor
+        {GENERIC_READ, 0, false},                                                  // nothing shared
+    };
+    for (const auto& h : holders) {
+        const win::UniqueFile holder(
+            CreateFileA(path.c_str(), h.access, h.share, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_EQ(OpensForReading(path), h.readable) << h.access << " " << h.share;
     }
+    EXPECT_FALSE(OpensForReading("velunda-missing.bmp"));
+    DeleteFileA(path.c_str());
 }

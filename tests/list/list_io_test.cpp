@@ -9,6 +9,7 @@
 #include "list_bytes.h"
 #include "win/handles.h"
 #include "win/message_box.h"
+#include "win/seams.h"
 
 namespace fs = std::filesystem;
 using namespace listbytes;
@@ -78,4 +79,19 @@ TEST_F(ListIo, LoadKeepsWhatWasReadAndShowsTheProblem) {
         EXPECT_EQ(LoadList(path, list, ratingSum), loaded) << count;
         EXPECT_EQ(std::tuple(std::exchange(boxes, {}), list.GetCount(), ratingSum), std::tuple(texts, count, sum));
     }
+}
+
+// Any path that a file dialog gives (up to 259 bytes) saves, though the temporary name is 12 bytes longer.
+TEST_F(ListIo, SavesToPathsUpTo259Bytes) {
+    const std::string folder = dir.string() + "\\" + std::string(230 - dir.string().size(), 'd');
+    fs::create_directories(folder);
+    CWallpaperList list, back;
+    list.AddTail({"bmp", "C:\\a.bmp", 3});
+    for (const std::size_t length : {250, 259}) {
+        const std::string target = folder + "\\" + std::string(length - folder.size() - 5, 'f') + ".vdl";
+        ASSERT_EQ(target.size(), length);
+        int32_t sum = 0;
+        EXPECT_TRUE(SaveList(target, list, 3) && LoadList(target, back, sum)) << length;
+    }
+    EXPECT_EQ(std::tuple(back.GetCount(), boxes), std::tuple(2, Texts{}));
 }

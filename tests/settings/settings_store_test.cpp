@@ -9,6 +9,7 @@
 #include "settings/settings_seams_win.h"
 #include "shell_link_win.h"
 #include "win/message_box.h"
+#include "win/seams.h"
 
 using namespace std::string_literals;
 using Value = std::pair<DWORD, std::string>;  // type and bytes

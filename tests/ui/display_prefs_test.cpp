@@ -1,7 +1,7 @@
 // The Affichage dialog, run for real and driven from a second thread.
 #include <gtest/gtest.h>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "res/resource.h"
 #include "ui/dialog_commands.h"
 
@@ -15,8 +15,7 @@ TEST(DisplayPrefs, ShowsTheSettingsAndGivesBackWhatOkConfirms) {
         app.Formats = formats, app.Position = position;
         std::string seen;
         DialogDriver driver([&, pick = pick, button = button](DialogDriver& d) {
-            HWND dlg = d.WaitForDialog("Affichage");
-            d.Sync(dlg);
+            HWND dlg = d.Wait("Affichage");
             seen = std::to_string(IsDlgButtonChecked(dlg, IDC_DISPLAY_FORMATS)) + " " +
                    std::to_string(SendDlgItemMessageA(dlg, IDC_DISPLAY_POSITION, CB_GETCURSEL, 0, 0));
             d.Click(dlg, IDC_DISPLAY_FORMATS);

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// A message box's caption and text, or a file dialog's file type and the name it offered.
+using Seen = std::pair<std::string, std::string>;
+
+// Drives the dialogs of one thread, this process's or another's, from a
+// second thread as a user would: runs the script, then answers each new box
+// with `rest`. `seen` holds every box answered, and what the script waited
+// for in vain. A thread still driven after a minute is told to quit.
+class DialogDriver {
+public:
+    using Script = std::function<void(DialogDriver&)>;
+    explicit DialogDriver(Script script, DWORD thread = GetCurrentThreadId(), int rest = IDCANCEL)
+        : thread_(thread), worker_(&DialogDriver::Work, this, std::move(script), rest) {}
+    ~DialogDriver() { Finish(); }
+    void Finish() {
+        finished_ = true;
+        if (worker_.joinable()) worker_.join();
+    }
+
+    // The enabled dialog with this caption; "": the next box or file dialog.
+    HWND Wait(const std::string& caption) {
+        HWND w = nullptr;
+        Until([&] { return (w = Find(caption)) != nullptr; }, "never shown: " + caption);
+        Sync(w);
+        return w;
+    }
+    // Answers the next box or file dialog, typing `path` into a file dialog.
+    void Answer(int button, const std::string& path = "") {
+        const HWND w = Wait(""), name = GetDlgItem(w, kFileName);
+        seen.emplace_back(Text(name ? GetDlgItem(w, kFileType) : w),
+                          Text(name ? name : GetDlgItem(w, kBoxText)));
+        if (name && button == IDOK) SetWindowTextA(name, path.c_str());
+        Close(w, button);
+    }
+    void Close(HWND dlg, int button) {
+        Post(dlg, button);
+        Until([&] { return !IsWindow(dlg); }, "stayed open: " + Text(dlg));
+    }
+    void Sync(HWND w) { SendMessageA(w, WM_NULL, 0, 0); }  // once its thread is back in a loop
+    void Post(HWND w, int command) { PostMessageA(w, WM_COMMAND, command, 0); }
+    void Click(HWND dlg, int id) { SendDlgItemMessageA(dlg, id, BM_CLICK, 0, 0); }
+    static std::string Text(HWND w) {  // also of another process's edit
+        char text[1024] = {};
+        SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    HWND Focus() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread_, &info);
+        return info.hwndFocus;
+    }
+
+    std::vector<Seen> seen;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr int kBoxText = 0xFFFF, kFileName = 0x47C, kFileType = 0x470;
+
+    void Work(Script script, int rest) {
+        for (const auto quit = Clock::now() + std::chrono::minutes(1); !finished_; Sleep(20)) {
+            try {
+                if (script) std::exchange(script, nullptr)(*this);
+                if (Find("")) Answer(rest);
+            } catch (const std::exception& e) { seen.emplace_back("waited in vain", e.what()); }
+            if (Clock::now() > quit) PostThreadMessageA(thread_, WM_QUIT, 0, 0);
+        }
+    }
+    // The one awaiting an answer is enabled: its owner is not.
+    HWND Find(const std::string& caption) {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));)
+            if (GetWindowThreadProcessId(w, nullptr) == thread_ && IsWindowVisible(w) &&
+                IsWindowEnabled(w) &&
+                (caption.empty() ? GetDlgItem(w, kBoxText) || GetDlgItem(w, kFileName)
+                                 : Text(w) == caption))
+                return w;
+        return nullptr;
+    }
+    void Until(const std::function<bool()>& done, const std::string& what) {
+        for (const auto end = Clock::now() + std::chrono::seconds(20); !done(); Sleep(20))
+            if (finished_ || Clock::now() > end) throw std::runtime_error(what);
+    }
+
+    DWORD thread_;
+    std::atomic<bool> finished_{false};
+    std::thread worker_;  // last: it starts at once
+};
