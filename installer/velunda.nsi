@@ -94,6 +94,9 @@ Section "Velunda"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\Velunda.lnk" "$INSTDIR\Velunda.exe" "" "$INSTDIR\Velunda.exe" 0
+  ; A new wallpaper at once; the user can give it a keyboard shortcut.
+  CreateShortcut "$SMPROGRAMS\Velunda - fond suivant.lnk" "$INSTDIR\Velunda.exe" "/next" \
+    "$INSTDIR\Velunda.exe" 0
 
   WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -117,6 +120,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
 
   Delete "$SMPROGRAMS\Velunda.lnk"
+  Delete "$SMPROGRAMS\Velunda - fond suivant.lnk"
   ; The logon shortcut that Velunda writes when it starts at logon.
   Delete "$SMSTARTUP\Velunda.lnk"
   DeleteRegKey HKCU "${UNINST_KEY}"

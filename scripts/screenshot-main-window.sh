@@ -2,7 +2,8 @@
 # Takes docs/main-window.png: Velunda.exe under Wine, in a Wine desktop on a
 # private Xvfb so that the window has its caption, icon and frame, with a list
 # of ten files (every rating) opened through its own menu and file dialog, and
-# one line selected. Needs the win64 build.
+# one line selected; then docs/change-now.png, the same window with its
+# Fond d'Ecran menu open at "Changer maintenant". Needs the win64 build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -63,4 +64,9 @@ sleep 1
 xdotool mousemove --window "$main" 100 102 click 1; sleep 0.5
 xdotool mousemove 700 550; sleep 0.5
 import -window "$main" docs/main-window.png
-echo "docs/main-window.png written"
+# The menu opened from the keyboard: its first item is highlighted. The menu
+# is a window of its own: take the screen where the main window lies.
+xdotool key alt+e; sleep 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/change-now.png
+echo "docs/main-window.png and docs/change-now.png written"

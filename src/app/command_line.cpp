@@ -16,3 +16,9 @@ std::string ArgumentText(const char* commandLine) {
 bool IsLogonRun(std::string_view argumentText) {
     return argumentText.substr(0, 8) == "/startup";
 }
+
+bool IsNextRun(std::string_view argumentText) {
+    while (!argumentText.empty() && static_cast<unsigned char>(argumentText.back()) <= ' ')
+        argumentText.remove_suffix(1);
+    return argumentText == "/next";
+}

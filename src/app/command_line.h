@@ -10,3 +10,8 @@ std::string ArgumentText(const char* commandLine);
 // True when the argument text selects the logon run: it begins with the
 // 8 characters "/startup", in this exact case.
 bool IsLogonRun(std::string_view argumentText);
+
+// True when the argument text is "/next" alone, blanks after it allowed:
+// change the wallpaper now, without a window. An exact word, not a prefix:
+// "/nextx" is an interactive run, as every unknown argument is.
+bool IsNextRun(std::string_view argumentText);

@@ -15,17 +15,23 @@ HWND CWallpaperApp::MainWindowHandle() const {
 BOOL CWallpaperApp::InitInstance() {
     _tzset();
 
+    const bool logon = IsLogonRun(m_lpCmdLine);
+    const bool next = !logon && IsNextRun(m_lpCmdLine);
     ratingSum = 0;
     if (LoadSettings()) {
         LoadList(FilelistPath);
     } else {
-        // A first logon run reads nothing, draws nothing and writes nothing.
-        if (IsLogonRun(m_lpCmdLine)) return FALSE;
+        // A first logon or /next run reads nothing, draws nothing and writes nothing.
+        if (logon || next) return FALSE;
         TakeFirstRunDefaults();
     }
 
-    if (IsLogonRun(m_lpCmdLine)) {
+    if (logon) {
         RunLogon();
+        return FALSE;
+    }
+    if (next) {
+        RunNext();
         return FALSE;
     }
     // The window's run alone from here: the DLLs that only the window uses are
@@ -34,7 +40,7 @@ BOOL CWallpaperApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     listModified = false;
-    CMainDlg mainDlg(*this);
+    CMainDlg mainDlg(*this, nullptr, [this] { return ChangeNow(); });
     m_pMainWnd = &mainDlg;
     mainDlg.DoModal();
     SaveSettings();
@@ -64,4 +70,21 @@ void CWallpaperApp::RunLogon() {
     // The marker comes first: the change counts as made even if no file is usable.
     if (d.writeMarker) SaveChangeMarker(d.startupKind);
     if (d.changeDue && ChooseWallpaper()) ApplyWallpaper();
+}
+
+bool CWallpaperApp::ChangeNow() {
+    CWallpaperList list = wallpaperList;
+    int32_t sum = ratingSum;
+    if (!Draw(list, sum)) return false;
+    ApplyWallpaper();
+    if (TimeType == "days") LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
+    if (TimeType == "startup") LastStartup = 0;
+    return true;
+}
+
+void CWallpaperApp::RunNext() {
+    // The restarted count is stored alone, as a logon run stores its marker;
+    // the list file is not written.
+    if (!ChangeNow()) return;
+    if (TimeType == "days" || TimeType == "startup") SaveChangeMarker(TimeType == "startup");
 }

@@ -46,12 +46,14 @@ public:
     void UpdateLogonShortcut() { ::UpdateLogonShortcut(Startup, MainWindowHandle()); }
     bool LoadList(const std::string& path) { return ::LoadList(path, wallpaperList, ratingSum); }
     bool SaveList(const std::string& path) { return ::SaveList(path, wallpaperList, ratingSum); }
-    bool ChooseWallpaper() {
-        return DrawWallpaper(wallpaperList, ratingSum,
-                             env_.generator ? *env_.generator : ProgramGenerator(), env_.clock,
-                             env_.canOpenForReading, currentPath, currentExt);
-    }
+    bool ChooseWallpaper() { return Draw(wallpaperList, ratingSum); }
     void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
+
+    // "Changer maintenant" and /next: draws as a logon run does, from a copy
+    // of the list, so that the list keeps every entry, an unreadable one too;
+    // applies the pick and restarts the schedule's count in memory. False
+    // when nothing could be drawn: the wallpaper and the count stay as they were.
+    bool ChangeNow();
 
     // The main window's handle while it runs, else null.
     HWND MainWindowHandle() const;
@@ -64,6 +66,11 @@ public:
 private:
     void TakeFirstRunDefaults();
     void RunLogon();
+    void RunNext();
+    bool Draw(CWallpaperList& list, int32_t& sum) {
+        return DrawWallpaper(list, sum, env_.generator ? *env_.generator : ProgramGenerator(),
+                             env_.clock, env_.canOpenForReading, currentPath, currentExt);
+    }
 
     Surroundings env_;
 };

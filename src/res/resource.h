@@ -17,6 +17,7 @@
 #define ID_FILE_SAVE_STARTUP    32772
 #define ID_FILE_QUIT            1008
 // Fond d'Ecran
+#define ID_WALLPAPER_CHANGE_NOW 32778
 #define ID_WALLPAPER_ADD        1005
 #define ID_WALLPAPER_REMOVE     1006
 #define ID_WALLPAPER_RATING     32776

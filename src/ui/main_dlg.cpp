@@ -6,8 +6,10 @@
 
 #include "list/list_io_win.h"
 #include "res/resource.h"
+#include "ui/added_files.h"
 #include "ui/app_data.h"
 #include "ui/dialog_commands.h"
+#include "ui/shell_files.h"
 #include "win/file_dialog.h"
 #include "win/handles.h"
 #include "win/message_box.h"
@@ -28,9 +30,10 @@ int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(
 
 }  // namespace
 
-CMainDlg::CMainDlg(AppData& app, HWND parent)
+CMainDlg::CMainDlg(AppData& app, HWND parent, std::function<bool()> changeNow)
     : win::Dialog(IDD_VELUNDA_DIALOG, parent),
       app_(app),
+      changeNow_(std::move(changeNow)),
       // Shared icons of the module: the system frees them.
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       smallIcon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
@@ -49,6 +52,8 @@ BOOL CMainDlg::OnInitDialog() {
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
     FillListBox();
+    // Files and folders dropped from the shell are added as Add adds them.
+    DragAcceptFiles(hwnd(), TRUE);
     return TRUE;
 }
 
@@ -61,6 +66,7 @@ bool CMainDlg::OnCommand(int id, int code) {
     // Menu commands (0) and accelerators (1); anything else is a control's.
     if (code > 1) return false;
     switch (id) {
+    case ID_WALLPAPER_CHANGE_NOW: OnChangeNow(); break;
     case ID_WALLPAPER_ADD: OnAdd(); break;
     case ID_WALLPAPER_REMOVE: OnRemove(); break;
     case ID_PREFS_GENERAL: OnGeneralPrefs(); break;
@@ -89,7 +95,7 @@ int CMainDlg::OnCompareItem(int id, const COMPAREITEMSTRUCT& items) {
     return id == IDC_WALLPAPER_LIST ? listBox.CompareItem(items) : 0;
 }
 
-INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
+INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
     handled = true;
     switch (msg) {
     case WM_CLOSE: OnClose(); return TRUE;
@@ -97,6 +103,7 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
     case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
     // F1 opens the readme, as Aide > Aide does.
     case WM_HELP: OnHelp(); return TRUE;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     // The program's own message boxes are owned by this window while it is up.
     case WM_DESTROY: win::SetMainWindow(nullptr); handled = false; return 0;
     default: handled = false; return 0;
@@ -120,15 +127,52 @@ CWallpaperEntry* CMainDlg::SelectedEntry(int& index) {
     return listBox.GetEntry(index);
 }
 
+// A new wallpaper now, as a logon run would draw it; the list and what the
+// window shows stay as they are.
+void CMainDlg::OnChangeNow() {
+    if (changeNow_ && changeNow_()) return;
+    Ask("Aucun fond d'écran disponible", kCaption, MB_OK | MB_ICONERROR);
+}
+
 void CMainDlg::OnAdd() {
-    win::FileDialog dialog(true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
-                           app_.Formats == 1 ? kImageFilter : kBmpFilter, hwnd());
+    win::FileDialog dialog(
+        true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT,
+        app_.Formats == 1 ? kImageFilter : kBmpFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
-    const CWallpaperEntry entry(dialog.GetFileExt(), dialog.GetPathName(), 3);
-    CWallpaperEntry& added = *app_.wallpaperList.AddTail(entry);
+    AddedFiles files;
+    for (const std::wstring& path : dialog.GetFileNames()) AddFile(path, files);
+    ReportAdded(files);
+}
+
+// The pictures among the files and folders dropped; other files are ignored.
+void CMainDlg::OnDropFiles(HDROP drop) {
+    AddedFiles files;
+    files.stopped = !ForEachFile(TakeDroppedPaths(drop), kDropFileLimit,
+                                 [&](const std::wstring& path) {
+                                     if (IsPictureName(path, app_.Formats)) AddFile(path, files);
+                                 });
+    ReportAdded(files);
+}
+
+void CMainDlg::AddFile(const std::wstring& path, AddedFiles& files) {
+    std::string ansi;
+    switch (ToListPath(path, ansi)) {
+    case ListPath::TooLong: ++files.tooLong; return;
+    case ListPath::NotAnsi: ++files.notAnsi; return;
+    case ListPath::Ok: break;
+    }
+    std::string ext = FileExtension(ansi);
+    CWallpaperEntry& added =
+        *app_.wallpaperList.AddTail(CWallpaperEntry(std::move(ext), std::move(ansi), 3));
     listBox.AddItem(&added);
     app_.listModified = true;
     app_.ratingSum = Wrap(int64_t{app_.ratingSum} + added.rating);
+    ++files.added;
+}
+
+void CMainDlg::ReportAdded(const AddedFiles& files) {
+    const std::string text = AddedFilesMessage(files);
+    if (!text.empty()) Ask(text, kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void CMainDlg::OnRemove() {

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ui/wallpaper_list_box.h"
 #include "win/dialog.h"
 
+struct AddedFiles;
 struct AppData;
 class CWallpaperEntry;
 
@@ -14,7 +19,10 @@ class CWallpaperEntry;
 // the list box in the same step.
 class CMainDlg : public win::Dialog {
 public:
-    explicit CMainDlg(AppData& app, HWND parent = nullptr);
+    // `changeNow` draws and applies a wallpaper from the list as a logon run
+    // does, and restarts the count; false when nothing could be drawn. The
+    // application gives it.
+    explicit CMainDlg(AppData& app, HWND parent = nullptr, std::function<bool()> changeNow = {});
 
     // The file beside the executable that Help opens.
     static std::string ReadmePath(const std::string& exePath);
@@ -37,6 +45,7 @@ protected:
     CWallpaperListBox listBox;
 
 private:
+    void OnChangeNow();
     void OnAdd();
     void OnRemove();
     void OnNewList();
@@ -51,6 +60,12 @@ private:
     void OnHelp();
     void OnClose();
     bool OnPaint();
+    void OnDropFiles(HDROP drop);
+
+    // Adds the file as Add does, unless a list file cannot hold its path.
+    void AddFile(const std::wstring& path, AddedFiles& files);
+    // The one message after adding several files, when some were left out.
+    void ReportAdded(const AddedFiles& files);
 
     // One list box item per entry of the list, head first.
     void FillListBox();
@@ -59,6 +74,7 @@ private:
     int Ask(const std::string& text, const std::string& caption, UINT style);
 
     AppData& app_;
+    std::function<bool()> changeNow_;
     HICON icon_;
     HICON smallIcon_;
 };

@@ -2,9 +2,12 @@
 
 #include "win/seams.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
+
+#include "win/message_box.h"
 
 namespace win {
 namespace {
@@ -12,6 +15,43 @@ namespace {
 FileDialogHandler& Handler() {
     static FileDialogHandler handler;
     return handler;
+}
+
+// Room for a folder and a great many names, when several files may be chosen.
+constexpr std::size_t kManyFilesChars = std::size_t{1} << 18;
+
+std::wstring Widen(std::string_view text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(
+                          MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+// In the ANSI code page, as the ANSI dialog gives it.
+std::string Narrow(std::wstring_view wide) {
+    const int size = static_cast<int>(wide.size());
+    std::string text(static_cast<std::size_t>(WideCharToMultiByte(
+                         CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), static_cast<int>(text.size()),
+                        nullptr, nullptr);
+    return text;
+}
+
+// The dialog's answer: "path\0\0" for one file, "folder\0name\0name\0\0" for
+// several.
+std::vector<std::wstring> SplitFileNames(const wchar_t* answer) {
+    std::vector<std::wstring> parts;
+    for (const wchar_t* part = answer; *part; part += parts.back().size() + 1)
+        parts.emplace_back(part);
+    if (parts.size() < 2) return parts;
+    const std::wstring folder = parts.front().ends_with(L'\\') ? parts.front()
+                                                                 : parts.front() + L'\\';
+    std::vector<std::wstring> files;
+    for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
+    return files;
 }
 
 }  // namespace
@@ -39,26 +79,35 @@ INT_PTR FileDialog::DoModal() {
         std::string chosen;
         if (!Handler()(*this, chosen)) return IDCANCEL;
         path_ = chosen;
+        files_ = {Widen(chosen)};
         return IDOK;
     }
-    char file[MAX_PATH] = {};
-    path_.copy(file, MAX_PATH - 1);
+    // Several files come as a folder and a list of names: give them room.
+    std::wstring file(flags & OFN_ALLOWMULTISELECT ? kManyFilesChars : MAX_PATH, L'\0');
+    Widen(path_).copy(file.data(), MAX_PATH - 1);
+    const std::wstring wideFilter = Widen(filter);
     // The dialog puts a dot of its own before the default extension.
-    std::string ext = defExt;
-    if (!ext.empty() && ext.front() == '.') ext.erase(0, 1);
+    std::wstring ext = Widen(defExt);
+    if (!ext.empty() && ext.front() == L'.') ext.erase(0, 1);
 
-    OPENFILENAMEA ofn{};
+    // The wide dialog: the names as they are on disk, which the caller may
+    // not be able to hold in the ANSI code page.
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = parent_;
-    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFilter = wideFilter.c_str();
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.Flags = flags;
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
-    const BOOL ok = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-    if (!ok) return IDCANCEL;
-    path_ = file;
+    if (!(openFileDialog ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn))) {
+        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+            AppMessageBox("Trop de fichiers choisis à la fois.", MB_OK | MB_ICONERROR);
+        return IDCANCEL;
+    }
+    files_ = SplitFileNames(file.c_str());
+    path_ = files_.empty() ? std::string() : Narrow(files_.front());
     return IDOK;
 }
 

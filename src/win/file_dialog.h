@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace win {
 
@@ -16,8 +17,12 @@ public:
 
     // IDOK when a file was chosen, else IDCANCEL.
     INT_PTR DoModal();
-    // The chosen file's full path.
+    // The chosen file's full path (the first, when several were chosen), in
+    // the ANSI code page.
     const std::string& GetPathName() const { return path_; }
+    // Every chosen file's full path as the system names it: one, or several
+    // with OFN_ALLOWMULTISELECT.
+    const std::vector<std::wstring>& GetFileNames() const { return files_; }
     // Its extension without the dot, in the case given; empty when it has none.
     std::string GetFileExt() const;
 
@@ -29,6 +34,7 @@ public:
 private:
     HWND parent_;
     std::string path_;
+    std::vector<std::wstring> files_;
 };
 
 // "a|b||" becomes "a\0b\0\0": the form OPENFILENAME wants.

@@ -67,6 +67,14 @@ struct BrushTraits {
 };
 using UniqueHBrush = Owner<BrushTraits>;
 
+// FindFirstFile's searches: empty is INVALID_HANDLE_VALUE.
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
+using UniqueFind = Owner<FindTraits>;
+
 // BeginPaint and EndPaint, paired.
 class PaintDc {
 public:

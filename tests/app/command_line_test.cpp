@@ -7,6 +7,9 @@
 TEST(CommandLine, LogonRunIsAnEightCharacterPrefixOfTheArgumentText) {
     for (const char* yes : {"/startup", "/startupX", "/startup now"}) EXPECT_TRUE(IsLogonRun(yes)) << yes;
     for (const char* no : {"/Startup", "startup", "/startu", "", " /startup"}) EXPECT_FALSE(IsLogonRun(no)) << no;
+    // /next is a whole word; blanks may follow it.
+    for (const char* yes : {"/next", "/next \t"}) EXPECT_TRUE(IsNextRun(yes)) << yes;
+    for (const char* no : {"/nextx", "/next x", "/Next", "next", "/nex", ""}) EXPECT_FALSE(IsNextRun(no)) << no;
     // The program's name and the blanks after it are skipped.
     for (auto [line, args] : {std::pair<const char*, const char*>{"Velunda.exe /startup", "/startup"},
                               {"\"C:\\Program Files\\Velunda.exe\"  \t/startup x", "/startup x"},

@@ -35,7 +35,7 @@ std::string Wallpaper() {
 
 TEST(LogonRun, CountsChangesWhenDueAndReportsAMissingList) {
     e2e::DeleteSettings();
-    EXPECT_TRUE(e2e::Run("/startup").empty());
+    for (const char* args : {"/startup", "/next"}) EXPECT_TRUE(e2e::Run(args).empty()) << args;
     // Fails on a key that holds anything: a first run writes nothing.
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zarnovell Software"),
               ERROR_FILE_NOT_FOUND);
@@ -48,29 +48,61 @@ TEST(LogonRun, CountsChangesWhenDueAndReportsAMissingList) {
     e2e::WriteBytes(bitmap, "BM");
     e2e::WriteBytes(list, bytes);
     const std::vector<Seen> loadError{{"Velunda", "Erreur de chargement de la liste (2)"}};
-    // Every day, or every 3 logons.
+    // Every day, or every 3 logons. /next changes now and restarts the count;
+    // /nextx is an interactive run.
     const struct {
-        std::string kind, list;
+        std::string args, kind, list;
         int32_t lastDays, lastStartup, lastDaysAfter, lastStartupAfter;
         bool changes;
         std::vector<Seen> boxes;
     } runs[] = {
-        {"days", list, kToday, 0, kToday, 0, false, {}},
-        {"days", list, kLongAgo, 0, kToday, 0, true, {}},
-        {"startup", list, kLongAgo, 0, kLongAgo, 1, false, {}},
-        {"startup", list, kLongAgo, 2, kLongAgo, 0, true, {}},
-        {"days", dir + "\\absent.dat", kToday, 0, kToday, 0, false, loadError},
+        {"/startup", "days", list, kToday, 0, kToday, 0, false, {}},
+        {"/startup", "days", list, kLongAgo, 0, kToday, 0, true, {}},
+        {"/startup", "startup", list, kLongAgo, 0, kLongAgo, 1, false, {}},
+        {"/startup", "startup", list, kLongAgo, 2, kLongAgo, 0, true, {}},
+        {"/startup", "days", dir + "\\absent.dat", kToday, 0, kToday, 0, false, loadError},
+        {"/next", "startup", list, kLongAgo, 1, kLongAgo, 0, true, {}},
+        {"/next", "days", list, kLongAgo, 0, kToday, 0, true, {}},
+        {"/next", "days", dir + "\\absent.dat", kLongAgo, 0, kLongAgo, 0, false, loadError},
+        {"/nextx", "startup", list, kLongAgo, 1, kLongAgo, 1, false, {}},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(&run - runs);
         SaveSettings({run.lastStartup, run.lastDays, 3, 1, run.kind, false, run.list});
         SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
-        EXPECT_EQ(e2e::Run("/startup"), run.boxes);
+        const auto close = [](DialogDriver& d) { PostMessageA(d.Wait("Velunda"), WM_CLOSE, 0, 0); };
+        EXPECT_EQ(e2e::Run(run.args, run.args == "/nextx" ? close : DialogDriver::Script{}), run.boxes);
         EXPECT_EQ(Stored(), std::tuple(run.list, false, run.kind, 1, 3, run.lastDaysAfter,
                                        run.lastStartupAfter));
         EXPECT_EQ(Wallpaper(), run.changes ? bitmap : "");
     }
     EXPECT_EQ(e2e::ReadBytes(list), bytes);  // the drop was in memory only
+    e2e::DeleteSettings();
+}
+
+TEST(ChangeNow, DrawsFromTheWindowsListKeepingItAndStoresTheRestartedCountAtClose) {
+    const std::string dir = e2e::MakeTempDir(), list = dir + "\\Velunda.dat", bitmap = dir + "\\a.bmp";
+    const std::string bytes = Header(2, 6) + Record(dir + "\\gone.bmp", "bmp", 5) + Record(bitmap, "bmp", 1);
+    e2e::WriteBytes(bitmap, "BM");
+    e2e::WriteBytes(list, bytes);
+    SaveSettings({0, kLongAgo, 3, 1, "days", false, list});
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+    const auto boxes = e2e::Run("", [&](DialogDriver& d) {
+        const HWND main = d.Wait("Velunda");
+        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
+        EXPECT_EQ(Wallpaper(), bitmap);
+        EXPECT_EQ(SendDlgItemMessageA(main, IDC_WALLPAPER_LIST, LB_GETCOUNT, 0, 0), 2);  // gone.bmp too
+        DeleteFileA(bitmap.c_str());
+        d.Post(main, ID_WALLPAPER_CHANGE_NOW);
+        d.Answer(IDOK);
+        d.Post(main, ID_FILE_SAVE_STARTUP);  // the list as it was, gone.bmp and the sum too
+        d.Answer(IDYES);
+        d.Post(main, ID_FILE_QUIT);
+    });
+    EXPECT_EQ(boxes, (std::vector<Seen>{{"Velunda", "Aucun fond d'écran disponible"},
+                                        {"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"}}));
+    EXPECT_EQ(Stored(), std::tuple(list, false, "days", 1, 3, kToday, 0));
+    EXPECT_EQ(e2e::ReadBytes(list), bytes);
     e2e::DeleteSettings();
 }
 

@@ -34,6 +34,9 @@ echo "== silent install, with its Start-menu shortcut"
 wine "$setup" /S && "$WINESERVER" -w
 link=$(run "$reader" "Z:$menu_link")
 [ "$link" = "$exe|||$exe,0" ] || fail "the Start-menu shortcut reads '$link'"
+next_link="${menu_link%.lnk} - fond suivant.lnk"
+link=$(run "$reader" "Z:$next_link")
+[ "$link" = "$exe|/next||$exe,0" ] || fail "the fond suivant shortcut reads '$link'"
 wine reg add "$settings\\Velunda\\1.0" /v Startup /t REG_DWORD /d 1 /f
 before=$(run reg query "$settings" /s)
 echo list >"$dir/Mes fonds.vdl"
@@ -60,7 +63,7 @@ kept "the update"
 echo "== silent uninstall, as the uninstall entry says"
 quiet=$(run reg query "$entry" /v QuietUninstallString | sed -n 's/.*REG_SZ *"\(.*\)" \/S$/\1/p')
 wine "$quiet" /S && "$WINESERVER" -w
-for f in "$dir/Velunda.exe" "$dir/readme.txt" "$dir/Uninstall.exe" "$menu_link" "$logon_link"; do
+for f in "$dir/Velunda.exe" "$dir/readme.txt" "$dir/Uninstall.exe" "$menu_link" "$next_link" "$logon_link"; do
   [ ! -e "$f" ] || fail "$f left behind"
 done
 run reg query "$entry" >/dev/null && fail "the uninstall entry left behind"

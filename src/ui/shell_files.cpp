@@ -1,0 +1,108 @@
+#include "ui/shell_files.h"
+
+#include "ui/added_files.h"
+#include "win/handles.h"
+
+namespace {
+
+struct DropTraits {
+    using Handle = HDROP;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DragFinish(h); }
+};
+
+// With the "\\?\" prefix, so that a folder deeper than 259 characters is
+// walked too: its files are then refused by name rather than missed.
+std::wstring LongName(const std::wstring& path) {
+    if (path.starts_with(LR"(\\?\)")) return path;
+    if (path.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + path.substr(2);
+    return LR"(\\?\)" + path;
+}
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    return folder.ends_with(L'\\') ? folder + name : folder + L'\\' + name;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(LongName(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Counts each file against the limit before visiting it.
+class Walk {
+public:
+    Walk(int limit, const std::function<void(const std::wstring&)>& visit)
+        : left_(limit), visit_(visit) {}
+
+    bool File(const std::wstring& path) {
+        if (left_ == 0) return false;
+        --left_;
+        visit_(path);
+        return true;
+    }
+    // Depth first, with a stack of its own: a deep tree cannot overflow ours.
+    bool Folder(const std::wstring& top) {
+        std::vector<std::wstring> folders{top};
+        while (!folders.empty()) {
+            const std::wstring folder = std::move(folders.back());
+            folders.pop_back();
+            WIN32_FIND_DATAW found;
+            const win::UniqueFind find(FindFirstFileW(LongName(Join(folder, L"*")).c_str(), &found));
+            if (!find) continue;
+            do {
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..") continue;
+                const DWORD attributes = found.dwFileAttributes;
+                if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                    if (!File(Join(folder, name))) return false;
+                } else if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    folders.push_back(Join(folder, name));
+                }
+            } while (FindNextFileW(find.get(), &found));
+        }
+        return true;
+    }
+
+private:
+    int left_;
+    const std::function<void(const std::wstring&)>& visit_;
+};
+
+}  // namespace
+
+std::vector<std::wstring> TakeDroppedPaths(HDROP drop) {
+    const win::Owner<DropTraits> finish(drop);
+    std::vector<std::wstring> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+bool ForEachFile(const std::vector<std::wstring>& paths, int limit,
+                 const std::function<void(const std::wstring&)>& visit) {
+    Walk walk(limit, visit);
+    for (const std::wstring& path : paths)
+        if (!(IsFolder(path) ? walk.Folder(path) : walk.File(path))) return false;
+    return true;
+}
+
+ListPath ToListPath(const std::wstring& path, std::string& ansi) {
+    // A UTF-8 code page holds every character, and takes no used-default flag.
+    const bool utf8 = GetACP() == CP_UTF8;
+    BOOL lossy = FALSE;
+    // At most 3 bytes per UTF-16 unit, in any code page.
+    std::string bytes(path.size() * 3, '\0');
+    const int length = WideCharToMultiByte(
+        CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, path.data(),
+        static_cast<int>(path.size()), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+        utf8 ? nullptr : &lossy);
+    if (lossy || (length == 0 && !path.empty())) return ListPath::NotAnsi;
+    if (static_cast<std::size_t>(length) > kListPathBytes) return ListPath::TooLong;
+    bytes.resize(static_cast<std::size_t>(length));
+    ansi = std::move(bytes);
+    return ListPath::Ok;
+}
