@@ -13,7 +13,11 @@ using D = std::tuple<bool, bool, bool, int32_t>;
 }  // namespace
 
 TEST(Schedule, DecisionTable) {
-    const struct { ScheduleSettings s; int64_t now; D want; } rows[] = {
+    const struct {
+        ScheduleSettings s;
+        int64_t now;
+        D want;
+    } rows[] = {
         {{"days", 1, 1, kMid, 7}, kMid + kDay - 1, {false, false, false, 7}},
         {{"days", 1, 1, kMid, 7}, kMid + kDay, {true, true, false, 7}},  // now == threshold
         {{"days", 32000, 1, kMid, 7}, INT32_MAX, {false, false, false, 7}},

@@ -11,7 +11,10 @@
 TEST(ChoiceWin, PicturesHeldOpenByAViewerOrAnEditorStayReadable) {
     const std::string path = "velunda-held.bmp";
     std::ofstream(path) << "BM";
-    const struct { DWORD access, share; bool readable; } holders[] = {
+    const struct {
+        DWORD access, share;
+        bool readable;
+    } holders[] = {
         {GENERIC_READ, FILE_SHARE_READ, true},                                     // a viewer
         {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, true},  // an editor
         {GENERIC_READ, 0, false},                                                  // nothing shared

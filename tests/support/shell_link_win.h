@@ -10,7 +10,8 @@ struct ShellLink {
     int iconIndex = -1;
     bool operator==(const ShellLink&) const = default;
     friend std::ostream& operator<<(std::ostream& out, const ShellLink& l) {
-        return out << l.target << '|' << l.arguments << '|' << l.description << '|' << l.icon << ',' << l.iconIndex;
+        return out << l.target << '|' << l.arguments << '|' << l.description << '|' << l.icon << ','
+                   << l.iconIndex;
     }
 };
 
