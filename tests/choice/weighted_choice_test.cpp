@@ -14,7 +14,7 @@ using namespace std::string_literals;
 
 // Plays back a script: v for a draw after the 1000-call warm-up, ~v for a single-call redraw.
 struct ScriptedRandom : RandomSource {
-    void Seed(uint32_t) override { ++seeds; }
+    void Seed(uint32_t) override {}
     int Next() override { return Pop(true); }
     int NextNth(int count) override { return Pop(count != 1000); }
     int Pop(bool redraw) {
@@ -25,28 +25,32 @@ struct ScriptedRandom : RandomSource {
     }
     std::vector<int> script;
     size_t used = 0;
-    int seeds = 0;
 };
 
 // The result; the pick (path.ext, "old.old" before); the paths left; the sum; the paths probed;
-// the seeds.
+// the seeds (clock reads).
 using Outcome = std::tuple<bool, std::string, std::string, int32_t, std::string, int>;
 using Entries = std::vector<std::pair<std::string, int32_t>>;
 
 // Paths starting with "gone" cannot be opened.
-Outcome Draw(const Entries& entries, int32_t sum, const std::vector<int>& script) {
+Outcome Draw(const Entries& entries, int32_t sum, RandomSource& g, std::time_t start) {
     CWallpaperList list;
     for (const auto& [p, r] : entries) list.AddTail({"bmp", p, r});
-    ScriptedRandom g;
-    g.script = script;
-    std::time_t now = 1'700'000'000;
+    std::time_t now = start;
     std::string path = "old", ext = "old", probed, left;
     auto probe = [&](const std::string& p) { return probed += ' ' + p, p.rfind("gone", 0) != 0; };
     const bool ok = DrawWallpaper(
         list, sum, g, [&] { return now++; }, probe, path, ext);
     for (const auto& e : list) left += ' ' + e.path;
+    return {ok, path + '.' + ext, left, sum, probed, int(now - start)};
+}
+
+Outcome Draw(const Entries& entries, int32_t sum, const std::vector<int>& script) {
+    ScriptedRandom g;
+    g.script = script;
+    const Outcome outcome = Draw(entries, sum, g, 0);
     EXPECT_EQ(g.used, script.size()) << "generator calls";
-    return {ok, path + '.' + ext, left, sum, probed, g.seeds};
+    return outcome;
 }
 
 }  // namespace
@@ -82,12 +86,10 @@ TEST(WeightedChoice, Draws) {
          100,
          {32767, 3000, 10923, 32767, ~2341, 16384},
          {true, "c.bmp", " a c", 98, " gone c", 2}},
-        // Nothing to draw: the generator is left alone, also when no entry is rated 1 or more.
-        {{}, 0, {}, {false, ".", "", 0, "", 0}},
+        // No entry rated 1 or more: nothing drawn, the generator left alone.
         {{{"a", 0}, {"b", -3}, {"c", -100}}, 42, {}, {false, ".", " a b c", 42, "", 0}},
-        // Unreadable: the only entry; the only one rated 1 or more; the same path twice, one
-        // attempt each, with a sum that wraps instead of overflowing.
-        {{{"gone", 4}}, 4, {12345, 999}, {false, ".", "", 0, " gone", 1}},
+        // Unreadable: the only one rated 1 or more; the same path twice, one attempt each, with a
+        // sum that wraps instead of overflowing.
         {{{"gone", 1}, {"zero", 0}}, 1, {0, 0}, {false, ".", " zero", 0, " gone", 1}},
         {{{"gone", 1}, {"gone", 2}, {"y", 4}},
          INT32_MIN + 1,
@@ -100,17 +102,11 @@ TEST(WeightedChoice, Draws) {
 // With the real generator, draws one second apart as logons are: 5 against 1 wins 96.4 %.
 TEST(WeightedChoice, FrequenciesFitTheOdds) {
     constexpr int kDraws = 300'000;
-    CWallpaperList list;
-    list.AddTail({"bmp", "5", 5}), list.AddTail({"bmp", "1", 1});
     CrtRandom g;
-    int32_t sum = 0;
-    std::time_t now = 1'700'000'000;
-    std::string path, ext;
     int ones = 0;
-    for (int i = 0; i < kDraws; ++i, ones += path == "1")
-        ASSERT_TRUE(DrawWallpaper(
-            list, sum, g, [&] { return now++; }, [](auto&) { return true; }, path, ext));
-    const double odds = 2341.0 / 65536;  // five standard deviations
+    for (int i = 0; i < kDraws; ++i)
+        ones += std::get<1>(Draw({{"5", 5}, {"1", 1}}, 6, g, 1'700'000'000 + i)) == "1.bmp";
+    const double odds = 2341.0 / 65536;  // within five standard deviations
     EXPECT_NEAR(double(ones) / kDraws, odds, 5 * std::sqrt(odds * (1 - odds) / kDraws));
 }
 
