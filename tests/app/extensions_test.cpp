@@ -75,20 +75,4 @@ TEST(Extensions, ALogonRunAppliesByFormatsAndWritesAValidPositionWithTheWallpape
             << ext << ' ' << desktop;
 }
 
-// What 1.1 writes, 1.0 reads: the seven values unchanged, the two new ones back as they were,
-// and "leave the position" as no value at all.
-TEST(Extensions, AKeyWrittenBy11LoadsItsSevenValuesAsBefore) {
-    Settings s{7, 1784000000, 3, 12, "startup", true, "C:\\Listes\\\xE9t\xE9.dat"}, back;
-    auto all = [](Settings& t) {
-        return std::tie(t.LastStartup, t.LastDays, t.NumStartup, t.NumDays, t.TimeType, t.Startup,
-                        t.FilelistPath, t.Formats, t.Position);
-    };
-    for (auto [formats, position] : {std::pair{1, 0}, {0, 5}, {1, -1}}) {
-        s.Formats = formats, s.Position = position;
-        ASSERT_TRUE(SaveSettings(s) && LoadSettings(back, 0));
-        EXPECT_EQ(all(back), all(s));
-    }
-    EXPECT_EQ(Get(kKey, "Position"), "-");
-}
-
 }  // namespace

@@ -17,9 +17,10 @@ namespace {
 
 const char kKey[] = "Software\\Zarnovell Software\\Velunda\\1.0";
 constexpr std::time_t kNow = 1784041200;  // 2026-07-14 15:00 UTC
-const Settings kSettings{-7, 1783980000, 3, 32000, "startup", true, "C:\\Listes\\\xE9t\xE9.dat"};
-const char* const kNames[] = {"FilelistPath", "Startup",  "TimeType",   "NumDays",
-                              "NumStartup",   "LastDays", "LastStartup"};
+const std::string kPath = "C:\\Listes\\\xE9t\xE9.dat";
+const Settings kSettings{-7, 1783980000, 3, 32000, "startup", true, kPath, 1, -1};
+const char* const kNames[] = {"FilelistPath", "Startup",     "TimeType", "NumDays", "NumStartup",
+                              "LastDays",     "LastStartup", "Formats",  "Position"};
 
 // Each value as its type's low byte and its bytes; "-" for none.
 std::string Query(const char* name) {
@@ -33,7 +34,7 @@ std::string Dw(int32_t v) { return char(REG_DWORD) + Le32(v); }
 
 auto Fields(const Settings& s) {
     return std::tie(s.LastStartup, s.LastDays, s.NumStartup, s.NumDays, s.TimeType, s.Startup,
-                    s.FilelistPath);
+                    s.FilelistPath, s.Formats, s.Position);
 }
 
 struct SettingsStore : testing::Test {
@@ -53,17 +54,22 @@ struct SettingsStore : testing::Test {
 
 }  // namespace
 
-// Missing change markers load as today's midnight and zero.
 TEST_F(SettingsStore, SaveCreatesTheKeyAndWritesEveryValueThatLoadReadsBack) {
     Settings s;
     EXPECT_FALSE(LoadSettings(s, kNow));
     ASSERT_TRUE(SaveSettings(kSettings));
     std::string stored;
     for (const char* name : kNames) stored += Query(name);
-    EXPECT_EQ(stored, Sz(kSettings.FilelistPath) + Dw(1) + Sz("startup") + Dw(32000) + Dw(3) +
-                          Dw(1783980000) + Dw(-7));
+    // The seven values that 1.0 reads, as it wrote them; then Formats, and "leave the position"
+    // as no value at all.
+    EXPECT_EQ(stored, Sz(kPath) + Dw(1) + Sz("startup") + Dw(32000) + Dw(3) + Dw(1783980000) +
+                          Dw(-7) + Dw(1) + "-");
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(Fields(s), Fields(kSettings));
+    s.Position = 5;
+    ASSERT_TRUE(SaveSettings(s) && LoadSettings(s, kNow));
+    EXPECT_EQ(std::pair(Query("Position"), s.Position), std::pair(Dw(5), 5));
+    // Missing change markers load as today's midnight and zero.
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "LastDays");
     RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LastStartup", REG_BINARY, "\5\0", 2);
     ASSERT_TRUE(LoadSettings(s, kNow));
@@ -92,13 +98,21 @@ TEST_F(SettingsStore, ARequiredValueMissingOrNotFittingItsBufferFailsTheLoad) {
 }
 
 LSTATUS FailOnTimeType(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) {
-    return name == "TimeType"s ? ERROR_ACCESS_DENIED
-                               : RegSetValueExA(key, name, 0, type, data, size);
+    return name == "TimeType"s ? 5 : RegSetValueExA(key, name, 0, type, data, size);
 }
+DWORD* NoBlock() { return nullptr; }
 
-// The program's save updates the logon shortcut (off: removes it) only after every value was
-// written.
-TEST_F(SettingsStore, AFailedWriteStopsThereAndLeavesTheShortcut) {
+// Without the disposition block the save writes nothing, though the change marker goes on. A
+// failed write stops there, and the program's save then leaves the logon shortcut alone; it
+// updates it (off: removes it) only after every value was written.
+TEST_F(SettingsStore, AFailedSaveStopsThereAndLeavesTheShortcut) {
+    settings::SetBlockAllocator(NoBlock);
+    EXPECT_FALSE(SaveSettings(kSettings));
+    EXPECT_EQ(Query("Startup"), "-");
+    SaveChangeMarker(kSettings, true, kNow);
+    EXPECT_EQ(Query("LastStartup"), Dw(-7));
+    EXPECT_EQ(boxes, std::vector<std::string>(2, "Erreur d'allocation m\351moire"));
+    settings::SetBlockAllocator(nullptr);
     const std::string link = StartupShortcutPath();
     std::ofstream(link) << "kept";
     settings::SetValueWriter(FailOnTimeType);
@@ -109,16 +123,4 @@ TEST_F(SettingsStore, AFailedWriteStopsThereAndLeavesTheShortcut) {
     settings::SetValueWriter(nullptr);
     EXPECT_TRUE(app.SaveSettings());
     EXPECT_EQ(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-DWORD* NoBlock() { return nullptr; }
-
-// Without the block the save writes nothing; the change marker goes on.
-TEST_F(SettingsStore, OutOfMemoryShowsTheMessage) {
-    settings::SetBlockAllocator(NoBlock);
-    EXPECT_FALSE(SaveSettings(kSettings));
-    EXPECT_EQ(Query("Startup"), "-");
-    SaveChangeMarker(kSettings, true, kNow);
-    EXPECT_EQ(Query("LastStartup"), Dw(-7));
-    EXPECT_EQ(boxes, std::vector<std::string>(2, "Erreur d'allocation m\351moire"));
 }
