@@ -33,24 +33,19 @@ using Outcome = std::tuple<bool, std::string, std::string, int32_t, std::string,
 using Entries = std::vector<std::pair<std::string, int32_t>>;
 
 // Paths starting with "gone" cannot be opened.
-Outcome Draw(const Entries& entries, int32_t sum, RandomSource& g, std::time_t start) {
+Outcome Draw(const Entries& entries, int32_t sum, const std::vector<int>& script) {
     CWallpaperList list;
     for (const auto& [p, r] : entries) list.AddTail({"bmp", p, r});
-    std::time_t now = start;
+    ScriptedRandom g;
+    g.script = script;
+    std::time_t now = 0;
     std::string path = "old", ext = "old", probed, left;
     auto probe = [&](const std::string& p) { return probed += ' ' + p, p.rfind("gone", 0) != 0; };
     const bool ok = DrawWallpaper(
         list, sum, g, [&] { return now++; }, probe, path, ext);
     for (const auto& e : list) left += ' ' + e.path;
-    return {ok, path + '.' + ext, left, sum, probed, int(now - start)};
-}
-
-Outcome Draw(const Entries& entries, int32_t sum, const std::vector<int>& script) {
-    ScriptedRandom g;
-    g.script = script;
-    const Outcome outcome = Draw(entries, sum, g, 0);
     EXPECT_EQ(g.used, script.size()) << "generator calls";
-    return outcome;
+    return {ok, path + '.' + ext, left, sum, probed, int(now)};
 }
 
 }  // namespace

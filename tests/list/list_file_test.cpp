@@ -81,8 +81,8 @@ TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
     const std::string ra = Record("C:\\a.bmp", "bmp", 3);
     // 4 GB claimed in 40 bytes. The native test preset caps ASan's allocations at 256 MB, so a
     // reader that allocates the claimed length fails here.
-    std::string huge = Header(1, 3) + "\xFF\xFF\xFF" + Le32(0xFFFFFFFF);
-    huge.resize(40, 'A');
+    const std::string huge =
+        Header(1, 3) + "\xFF\xFF\xFF" + Le32(0xFFFFFFFF) + std::string(21, 'A');
     const std::pair<std::string, Loaded> cases[] = {
         // clang-format off
         {Header(1, 3, "1.1") + ra, {ListFileError::VersionRefused, {o}, 2}},
@@ -92,7 +92,6 @@ TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
         {"\xFF\x03\0" "1.0"s + Le32(1) + Le32(4) + "\xFF\x05\0" "a.bmp"s +
          "\xFF\xFF\xFF\x03\0\0\0" "bmp"s + Le32(4),
          {ListFileError::None, {o, {"a.bmp", "bmp", 4}}, 4}},
-        {Header(2000000000, 6) + ra + ra, {ListFileError::EndOfFile, {o, a, a}, 6}},
         {huge, {ListFileError::EndOfFile, {o}, 3}},
         {Header(1, 3) + "\xFF\xFE\xFF\x03" "a\0b\0c\0\x03" "bmp"s + Le32(3),
          {ListFileError::Utf16String, {o}, 3}}};
