@@ -38,15 +38,9 @@ auto Logon(const Raw& formats, const Raw& position, const std::string& ext) {
     std::ofstream(picture) << "picture";
     std::ofstream("ext.dat", std::ios::binary)
         << listbytes::Header(1, 3) + listbytes::Record(picture, ext, 3);
-    const std::pair<const char*, Raw> values[] = {{"FilelistPath", Sz("ext.dat")},
-                                                  {"Startup", Dw(0)},
-                                                  {"TimeType", Sz("days")},
-                                                  {"NumDays", Dw(1)},
-                                                  {"NumStartup", Dw(1)},
-                                                  {"LastDays", Dw(0)},
-                                                  {"Formats", formats},
-                                                  {"Position", position}};
-    for (const auto& [name, raw] : values) Put(kKey, name, raw);
+    SaveSettings({0, 0, 1, 1, "days", false, "ext.dat"});  // every day, last changed in 1970
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Formats");
+    Put(kKey, "Formats", formats), Put(kKey, "Position", position);
     for (const char* name : {"Wallpaper", "WallpaperStyle", "TileWallpaper"})
         Put(kDesktop, name, Sz("x"));
     CWallpaperApp app;

@@ -51,12 +51,14 @@ Outcome Draw(const Entries& entries, int32_t sum, const std::vector<int>& script
 }  // namespace
 
 TEST(WeightedChoice, ThresholdAndPositionBoundaries) {
-    // One entry per rating 1..5: threshold t has the 6 - t candidates t..5. {r, position, pick}
-    const int rows[][3] = {{2340, 0, 1},      {2341, 0, 2},      {7021, 0, 2},
-                           {7022, 0, 3},      {14043, 0, 3},     {14044, 0, 4},
-                           {23405, 0, 4},     {23406, 0, 5},     {32767, 32767, 5},
-                           {23405, 16383, 4}, {23405, 16384, 5}, {14043, 10922, 3},
-                           {14043, 10923, 4}, {14043, 21844, 4}, {14043, 21845, 5}};
+    // One entry per rating 1..5: threshold t has the 6 - t candidates t..5. {r, position, pick}:
+    // the threshold boundaries, positions among 2 and 3 candidates, then the slots left.
+    const int rows[][3] = {
+        {2340, 0, 1},      {2341, 0, 2},      {7021, 0, 2},      {7022, 0, 3},
+        {14043, 0, 3},     {14044, 0, 4},     {23405, 0, 4},     {23406, 0, 5},
+        {32767, 32767, 5}, {23405, 16383, 4}, {23405, 16384, 5}, {14043, 10922, 3},
+        {14043, 10923, 4}, {14043, 21844, 4}, {14043, 21845, 5}, {10000, 0, 3},
+        {17000, 0, 4},     {20000, 0, 4},     {26000, 0, 5},     {30000, 0, 5}};
     const Entries five{{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}};
     for (auto [r, position, pick] : rows)
         EXPECT_EQ(std::get<1>(Draw(five, 15, {r, position})), std::to_string(pick) + ".bmp")
