@@ -2,21 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
-using Paths = std::pair<std::string, std::optional<std::string>>;
-
+// Both paths must fit in 259 bytes: 3 + 245 + 11 for the target, 247 + 12 for the file.
 TEST(LogonShortcutPaths, VelundaExeBesideTheProgramAndLnkInTheFolderBothWithinMaxPath) {
-    const std::string d245 = std::string(244, 'd') + "\\";  // 3 + 245 + 11 = 259 bytes fit
-    for (const auto& [program, target] : {Paths{"C:\\Prog\\copy.exe", "C:\\Prog\\Velunda.exe"},
-                                          {"C:/a b/c.d/x", "C:/a b/c.d/Velunda.exe"},
-                                          {"\\\\srv\\share\\v.exe", "\\\\srv\\share\\Velunda.exe"},
-                                          {"C:v.exe", "C:Velunda.exe"}, {"C:", "C:Velunda.exe"},
-                                          {"C:\\" + d245 + "v.exe", "C:\\" + d245 + "Velunda.exe"},
-                                          {"C:\\x" + d245 + "v.exe", std::nullopt}})
-        EXPECT_EQ(LogonShortcutTarget(program), target) << program;
-    for (const auto& [folder, file] : {Paths{"C:\\u\\Startup", "C:\\u\\Startup\\Velunda.lnk"}, {"", std::nullopt},
-                                       {std::string(247, 'f'), std::string(247, 'f') + "\\Velunda.lnk"},
-                                       {std::string(248, 'f'), std::nullopt}})
-        EXPECT_EQ(LogonShortcutFile(folder), file) << folder.size();
+    const std::string d = std::string(244, 'd') + "\\", f(247, 'f');
+    using Paths = std::pair<std::string, std::optional<std::string>>;
+    const Paths targets[] = {{"C:\\Prog\\copy.exe", "C:\\Prog\\Velunda.exe"},
+                             {"C:/a b/c.d/x", "C:/a b/c.d/Velunda.exe"},
+                             {"C:v.exe", "C:Velunda.exe"},
+                             {"C:", "C:Velunda.exe"},
+                             {"C:\\" + d + "v.exe", "C:\\" + d + "Velunda.exe"},
+                             {"C:\\x" + d + "v.exe", std::nullopt}};
+    for (const auto& [program, target] : targets) EXPECT_EQ(LogonShortcutTarget(program), target);
+    EXPECT_EQ(LogonShortcutFile("C:\\u\\Startup"), "C:\\u\\Startup\\Velunda.lnk");
+    EXPECT_EQ(LogonShortcutFile(f), f + "\\Velunda.lnk");
+    EXPECT_EQ(LogonShortcutFile(f + 'f'), std::nullopt);
+    EXPECT_EQ(LogonShortcutFile(""), std::nullopt);
 }

@@ -6,8 +6,7 @@
 #include "list/list_file.h"
 
 // A list-file output into memory, for tests, benchmarks and the fuzzer.
-class MemoryOutput : public RawOutput {
-public:
+struct MemoryOutput : RawOutput {
     bool Write(const std::byte* data, std::size_t size) override {
         bytes.insert(bytes.end(), data, data + size);
         return true;
