@@ -114,14 +114,17 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
     e2e::WriteBytes(mer, "BM");
     const auto boxes = e2e::Run("", [&](DialogDriver& d) {
         const HWND main = d.Wait("Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
-        for (const std::string& file : {mer, alpes}) {
+        for (const char* name : {"Mer.BMP", "alpes.bmp"}) {  // typed in their folder
             d.Post(main, ID_WALLPAPER_ADD);
-            d.Answer(IDOK, file);
+            const HWND open = d.Wait("");
+            SetDlgItemTextA(open, 0x47C, dir.c_str());
+            d.Post(open, IDOK);
+            d.Sync(open);
+            d.Answer(IDOK, name);
         }
-        d.Sync(main);
+        d.Until([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }, "two files listed");
         SendMessageA(list, LB_SETCURSEL, 1, 0);  // sorted: Mer comes second, the list's head
-        d.Post(main, ID_WALLPAPER_REMOVE);
-        d.Sync(main);
+        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_REMOVE, 0);  // done when it returns
         SendMessageA(list, LB_SETCURSEL, 0, 0);
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK), LPARAM(list));
         const HWND rating = d.Wait("Notation");
@@ -131,6 +134,13 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
         d.Answer(IDOK, dir + "\\saved");  // the dialog adds ".vdl"
         d.Post(main, ID_LIST_OPEN);
         d.Answer(IDOK, dir + "\\saved.vdl");
+        // A list cut short: the message, and what was read before it is shown.
+        e2e::WriteBytes(dir + "\\cut.vdl", Header(2, 5) + Record(alpes, "bmp", 5) + "\x20" "C:");
+        d.Post(main, ID_LIST_OPEN);
+        d.Answer(IDOK, dir + "\\cut.vdl");
+        d.Answer(IDOK);
+        d.Sync(main);
+        EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
 
         // The first run's defaults: every day, and at logon.
         d.Post(main, ID_PREFS_INTERVAL);
@@ -173,9 +183,11 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
         refused{"Velunda", "Veuillez entrer un nombre entier compris entre 1 et 32000."},
         save{"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"},
         failed{"Velunda", "Erreur d'enregistrement de la liste (11)"},
+        cut{"Velunda", "Erreur de chargement de la liste (14)"},
         close{"Quitter Velunda",
               "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
-    EXPECT_EQ(boxes, (std::vector<Seen>{bmp, bmp, named, vdl, refused, dat, save, failed, close,
+    // The second Open dialog shows the folder typed into the first.
+    EXPECT_EQ(boxes, (std::vector<Seen>{bmp, {bmp.first, dir}, named, vdl, vdl, cut, refused, dat, save, failed, close,
                                         failed, save}));
     EXPECT_EQ(Stored(), std::tuple(dir + "\\start.dat", false, "startup", 1, 7, kToday, 0));
     EXPECT_EQ(e2e::ReadBytes(dir + "\\start.dat"), Header(1, 5) + Record(alpes, "bmp", 5));

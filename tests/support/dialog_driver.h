@@ -65,6 +65,11 @@ public:
 
     std::vector<Seen> seen;
 
+    void Until(const std::function<bool()>& done, const std::string& what) {
+        for (const auto end = Clock::now() + std::chrono::seconds(20); !done(); Sleep(20))
+            if (finished_ || Clock::now() > end) throw std::runtime_error(what);
+    }
+
 private:
     using Clock = std::chrono::steady_clock;
     static constexpr int kBoxText = 0xFFFF, kFileName = 0x47C, kFileType = 0x470;
@@ -87,10 +92,6 @@ private:
                                  : Text(w) == caption))
                 return w;
         return nullptr;
-    }
-    void Until(const std::function<bool()>& done, const std::string& what) {
-        for (const auto end = Clock::now() + std::chrono::seconds(20); !done(); Sleep(20))
-            if (finished_ || Clock::now() > end) throw std::runtime_error(what);
     }
 
     DWORD thread_;
