@@ -1,31 +1,22 @@
-// Velunda.exe run whole: at logon as Windows starts it, and by a user.
+// Velunda.exe run whole: at logon as Windows starts it, and by a user who sets it all up.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <tuple>
 
 #include "res/resource.h"
 #include "settings/local_midnight.h"
 #include "settings/settings_store_win.h"
 #include "support/list_bytes.h"
 #include "support/process_harness.h"
+#include "support/registry.h"
 #include "win/handles.h"
 
 namespace {
 
 using listbytes::Header, listbytes::Record;
-const int32_t kToday = int32_t(LocalMidnight(std::time(nullptr)));
-constexpr int32_t kLongAgo = 999993600;  // 2001-09-09
-
-auto Stored() {
-    Settings s;
-    EXPECT_TRUE(LoadSettings(s, 0));
-    return std::tuple(s.FilelistPath, s.Startup, s.TimeType, s.NumDays, s.NumStartup, s.LastDays,
-                      s.LastStartup);
-}
 
 std::string Wallpaper() {
     char path[MAX_PATH] = {};
@@ -33,103 +24,41 @@ std::string Wallpaper() {
     return path;
 }
 
-TEST(LogonRun, CountsChangesWhenDueAndReportsAMissingList) {
-    e2e::DeleteSettings();
+// Without settings, a run at logon or for the next wallpaper shows nothing, ends at once and
+// writes nothing.
+TEST(WholeRun, AtLogonWithoutSettingsEndsAtOnceWritingNothing) {
+    reg::DeleteSettings();
     for (const char* args : {"/startup", "/next"}) EXPECT_TRUE(e2e::Run(args).empty()) << args;
-    // Fails on a key that holds anything: a first run writes nothing.
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zarnovell Software"),
-              ERROR_FILE_NOT_FOUND);
-
-    const std::string dir = e2e::MakeTempDir(), list = dir + "\\Velunda.dat",
-                      bitmap = dir + "\\a.bmp";
-    // The missing file comes up first most times: it is dropped and the draw starts again.
-    const std::string bytes =
-        Header(2, 6) + Record(dir + "\\gone.bmp", "bmp", 5) + Record(bitmap, "BMP", 1);
-    e2e::WriteBytes(bitmap, "BM");
-    e2e::WriteBytes(list, bytes);
-    const std::vector<Seen> loadError{{"Velunda", "Erreur de chargement de la liste (2)"}};
-    // Every day, or every 3 logons. /next changes now and restarts the count;
-    // /nextx is an interactive run.
-    const struct {
-        std::string args, kind, list;
-        int32_t lastDays, lastStartup, lastDaysAfter, lastStartupAfter;
-        bool changes;
-        std::vector<Seen> boxes;
-    } runs[] = {
-        {"/startup", "days", list, kToday, 0, kToday, 0, false, {}},
-        {"/startup", "days", list, kLongAgo, 0, kToday, 0, true, {}},
-        {"/startup", "startup", list, kLongAgo, 0, kLongAgo, 1, false, {}},
-        {"/startup", "startup", list, kLongAgo, 2, kLongAgo, 0, true, {}},
-        {"/startup", "days", dir + "\\absent.dat", kToday, 0, kToday, 0, false, loadError},
-        {"/next", "startup", list, kLongAgo, 1, kLongAgo, 0, true, {}},
-        {"/next", "days", list, kLongAgo, 0, kToday, 0, true, {}},
-        {"/next", "days", dir + "\\absent.dat", kLongAgo, 0, kLongAgo, 0, false, loadError},
-        {"/nextx", "startup", list, kLongAgo, 1, kLongAgo, 1, false, {}},
-    };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(&run - runs);
-        SaveSettings({run.lastStartup, run.lastDays, 3, 1, run.kind, false, run.list});
-        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
-        const auto close = [](DialogDriver& d) { PostMessageA(d.Wait("Velunda"), WM_CLOSE, 0, 0); };
-        EXPECT_EQ(e2e::Run(run.args, run.args == "/nextx" ? close : DialogDriver::Script{}), run.boxes);
-        EXPECT_EQ(Stored(), std::tuple(run.list, false, run.kind, 1, 3, run.lastDaysAfter,
-                                       run.lastStartupAfter));
-        EXPECT_EQ(Wallpaper(), run.changes ? bitmap : "");
-    }
-    EXPECT_EQ(e2e::ReadBytes(list), bytes);  // the drop was in memory only
-    e2e::DeleteSettings();
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, reg::kCompany), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(ChangeNow, DrawsFromTheWindowsListKeepingItAndStoresTheRestartedCountAtClose) {
-    const std::string dir = e2e::MakeTempDir(), list = dir + "\\Velunda.dat", bitmap = dir + "\\a.bmp";
-    const std::string bytes = Header(2, 6) + Record(dir + "\\gone.bmp", "bmp", 5) + Record(bitmap, "bmp", 1);
-    e2e::WriteBytes(bitmap, "BM");
-    e2e::WriteBytes(list, bytes);
-    SaveSettings({0, kLongAgo, 3, 1, "days", false, list});
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
-    const auto boxes = e2e::Run("", [&](DialogDriver& d) {
-        const HWND main = d.Wait("Velunda");
-        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
-        EXPECT_EQ(Wallpaper(), bitmap);
-        EXPECT_EQ(SendDlgItemMessageA(main, IDC_WALLPAPER_LIST, LB_GETCOUNT, 0, 0), 2);  // gone.bmp too
-        DeleteFileA(bitmap.c_str());
-        d.Post(main, ID_WALLPAPER_CHANGE_NOW);
-        d.Answer(IDOK);
-        d.Post(main, ID_FILE_SAVE_STARTUP);  // the list as it was, gone.bmp and the sum too
-        d.Answer(IDYES);
-        d.Post(main, ID_FILE_QUIT);
-    });
-    EXPECT_EQ(boxes, (std::vector<Seen>{{"Velunda", "Aucun fond d'écran disponible"},
-                                        {"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"}}));
-    EXPECT_EQ(Stored(), std::tuple(list, false, "days", 1, 3, kToday, 0));
-    EXPECT_EQ(e2e::ReadBytes(list), bytes);
-    e2e::DeleteSettings();
-}
-
-TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
-    e2e::DeleteSettings();
+TEST(WholeRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
+    reg::DeleteSettings();
     const std::string dir = e2e::MakeTempDir(), alpes = dir + "\\alpes.bmp",
                       mer = dir + "\\Mer.BMP";
     e2e::WriteBytes(alpes, "BM");
     e2e::WriteBytes(mer, "BM");
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
     const auto boxes = e2e::Run("", [&](DialogDriver& d) {
         const HWND main = d.Wait("Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
-        for (const char* name : {"Mer.BMP", "alpes.bmp"}) {  // typed in their folder
-            d.Post(main, ID_WALLPAPER_ADD);
-            const HWND open = d.Wait("");
-            SetDlgItemTextA(open, 0x47C, dir.c_str());
-            d.Post(open, IDOK);
-            d.Sync(open);
-            d.Answer(IDOK, name);
-        }
+        d.Post(main, ID_WALLPAPER_CHANGE_NOW);  // from an empty list
+        d.Answer(IDOK);
+        d.Post(main, ID_WALLPAPER_ADD);  // both, chosen in their folder
+        const HWND open = d.Wait("");
+        SetDlgItemTextA(open, 0x47C, dir.c_str());
+        d.Post(open, IDOK);
+        d.Sync(open);
+        d.Answer(IDOK, "\"Mer.BMP\" \"alpes.bmp\"");
         d.Until([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }, "two files listed");
-        SendMessageA(list, LB_SETCURSEL, 1, 0);  // sorted: Mer comes second, the list's head
+        SendMessageA(list, LB_SETCURSEL, 1, 0);  // sorted: Mer comes second
         SendMessageA(main, WM_COMMAND, ID_WALLPAPER_REMOVE, 0);  // done when it returns
         SendMessageA(list, LB_SETCURSEL, 0, 0);
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK), LPARAM(list));
         const HWND rating = d.Wait("Notation");
         SendDlgItemMessageA(rating, IDC_RATING_SLIDER, TBM_SETPOS, TRUE, 5);
         d.Close(rating, IDOK);
+        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
+        EXPECT_EQ(Wallpaper(), alpes);
         d.Post(main, ID_LIST_SAVE);
         d.Answer(IDOK, dir + "\\saved");  // the dialog adds ".vdl"
         d.Post(main, ID_LIST_OPEN);
@@ -178,7 +107,7 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
         d.Answer(IDYES);
         d.Post(main, ID_FILE_QUIT);  // saved: nothing to ask
     });
-    const Seen bmp{"Fonds d'écran (.bmp)", ""}, vdl{"Listes de fonds d'écran (.vdl)", ""},
+    const Seen none{"Velunda", "Aucun fond d'écran disponible"}, bmp{"Fonds d'écran (.bmp)", ""}, vdl{"Listes de fonds d'écran (.vdl)", ""},
         named{vdl.first, "Velunda.vdl"}, dat{"Sauvegarde Velunda (*.dat)", "Velunda.dat"},
         refused{"Velunda", "Veuillez entrer un nombre entier compris entre 1 et 32000."},
         save{"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"},
@@ -186,12 +115,15 @@ TEST(SettingsRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
         cut{"Velunda", "Erreur de chargement de la liste (14)"},
         close{"Quitter Velunda",
               "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
-    // The second Open dialog shows the folder typed into the first.
-    EXPECT_EQ(boxes, (std::vector<Seen>{bmp, {bmp.first, dir}, named, vdl, vdl, cut, refused, dat, save, failed, close,
-                                        failed, save}));
-    EXPECT_EQ(Stored(), std::tuple(dir + "\\start.dat", false, "startup", 1, 7, kToday, 0));
+    EXPECT_EQ(boxes, (std::vector<Seen>{none, bmp, named, vdl, vdl, cut, refused, dat, save,
+                                        failed, close, failed, save}));
+    Settings stored;
+    EXPECT_TRUE(LoadSettings(stored, 0));
+    const Settings set{0, int32_t(LocalMidnight(std::time(nullptr))), 7, 1, "startup", false,
+                       dir + "\\start.dat"};
+    EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
     EXPECT_EQ(e2e::ReadBytes(dir + "\\start.dat"), Header(1, 5) + Record(alpes, "bmp", 5));
-    e2e::DeleteSettings();
+    reg::DeleteSettings();
 }
 
 }  // namespace

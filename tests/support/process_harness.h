@@ -31,11 +31,6 @@ inline std::vector<Seen> Run(const std::string& arguments, const DialogDriver::S
     return driver.seen;
 }
 
-inline void DeleteSettings() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zarnovell Software\\Velunda");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zarnovell Software");  // only when empty
-}
-
 inline std::string MakeTempDir() {
     char base[MAX_PATH] = {}, path[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);

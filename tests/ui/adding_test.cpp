@@ -1,5 +1,4 @@
-// Files added to the real main window in one go: a drop built in memory as the
-// shell builds it, and several files chosen in the real Open dialog.
+// Files dropped on the real main window: a drop built in memory as the shell builds it.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -31,7 +30,7 @@ HGLOBAL Drop(const std::vector<std::wstring>& paths) {
     return memory;
 }
 
-TEST(MainWindow, AddsDroppedPicturesAndSeveralChosenFilesRefusingWhatAListCannotHold) {
+TEST(MainWindow, AddsDroppedPicturesAndFoldersRefusingWhatAListCannotHold) {
     const std::string dir = e2e::MakeTempDir();  // ASCII, under Wine
     const std::wstring tree = Wide(dir + "\\tree"), polish = Wide(dir) + L"\\ł.bmp";
     CreateDirectoryW(tree.c_str(), nullptr);
@@ -58,39 +57,28 @@ TEST(MainWindow, AddsDroppedPicturesAndSeveralChosenFilesRefusingWhatAListCannot
             dropped.push_back(Wide(dir + name));
         PostMessageA(main, WM_DROPFILES, WPARAM(Drop(dropped)), 0);
         d.Answer(IDOK);
-        d.Post(main, ID_WALLPAPER_ADD);
-        const HWND open = d.Wait("");
-        SetDlgItemTextA(open, 0x47C, dir.c_str());  // into the folder
-        d.Post(open, IDOK);
-        d.Sync(open);
-        SetDlgItemTextW(open, 0x47C, L"\"a.bmp\" \"ł.bmp\" \"x.txt\"");
-        d.Close(open, IDOK);
-        d.Answer(IDOK);
         d.Sync(main);
-        EXPECT_EQ(SendDlgItemMessageA(main, IDC_WALLPAPER_LIST, LB_GETCOUNT, 0, 0), 7);
+        EXPECT_EQ(SendDlgItemMessageA(main, IDC_WALLPAPER_LIST, LB_GETCOUNT, 0, 0), 5);
         PostMessageA(main, WM_CLOSE, 0, 0);
         d.Answer(IDNO);
     });
     dlg.DoModal();
     driver.Finish();
-    std::vector<std::string> entries, expected{"\\a.bmp|bmp",      "\\a.bmp|bmp", "\\b.JPG|JPG",
-                                               "\\x.txt|txt",      fits + "|bmp", "\\tree\\c.png|png",
-                                               "\\tree\\sub\\d.BMP|BMP"};
+    std::vector<std::string> entries, expected{"\\a.bmp|bmp", "\\b.JPG|JPG", fits + "|bmp",
+                                               "\\tree\\c.png|png", "\\tree\\sub\\d.BMP|BMP"};
     for (const CWallpaperEntry& e : app.wallpaperList)
         entries.push_back(e.path + "|" + e.ext + "|" + std::to_string(e.rating));
     for (std::string& entry : expected) entry = dir + entry + "|3";
     std::sort(entries.begin(), entries.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(entries, expected);
-    EXPECT_EQ(app.ratingSum, 21);
-    const std::string tooLongLine = "\n- 1 chemin trop long (plus de 259 caractères)",
-                      polishLine = "\n- 1 nom avec des caractères que la liste ne peut pas enregistrer";
+    EXPECT_EQ(app.ratingSum, 15);
     EXPECT_EQ(driver.seen,
-              (std::vector<Seen>{
-                  {"Velunda", "5 fonds d'écran ajoutés, 2 laissés de côté :" + tooLongLine + polishLine},
-                  {"Velunda", "2 fonds d'écran ajoutés, 1 laissé de côté :" + polishLine},
-                  {"Quitter Velunda",
-                   "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"}}));
+              (std::vector<Seen>{{"Velunda", "5 fonds d'écran ajoutés, 2 laissés de côté :\n"
+                                             "- 1 chemin trop long (plus de 259 caractères)\n- 1 nom "
+                                             "avec des caractères que la liste ne peut pas enregistrer"},
+                                 {"Quitter Velunda", "Changements non sauvegardés.\nVoulez-vous "
+                                                     "sauver avant de quitter ?"}}));
 }
 
 }  // namespace

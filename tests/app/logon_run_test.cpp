@@ -1,0 +1,111 @@
+// Logon and /next runs of the application object against the real registry, list files and
+// desktop, under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/wallpaper_app.h"
+#include "settings/local_midnight.h"
+#include "support/registry.h"
+#include "win/seams.h"
+
+using namespace reg;
+using listbytes::Header, listbytes::Record;
+
+namespace {
+
+// A list whose missing first entry comes up first most times: it is dropped, and the draw
+// starts again.
+std::string ListBytes(const std::string& ext) {
+    return Header(2, 6) + Record("gone.bmp", "bmp", 5) + Record("pic." + ext, ext, 1);
+}
+
+// Files in the working folder; the desktop's values all "x" before each run.
+struct LogonRun : testing::Test {
+    void SetUp() override {
+        DeleteSettings();
+        win::SetMessageBoxHandler(
+            [this](HWND, const std::string& text, auto&&...) { return boxes.push_back(text), 1; });
+    }
+    void TearDown() override { win::SetMessageBoxHandler({}), DeleteSettings(); }
+
+    // The wallpaper, and the desktop's style and tile, as the run left them; the entries that
+    // the application's list kept.
+    std::tuple<std::string, std::string, int> Run(const char* args, const std::string& ext) {
+        std::ofstream("pic." + ext) << "picture";
+        std::ofstream("list.dat", std::ios::binary) << ListBytes(ext);
+        for (const char* name : {"Wallpaper", "WallpaperStyle", "TileWallpaper"})
+            Put(kDesktop, name, Sz("x"));
+        CWallpaperApp app;
+        app.m_lpCmdLine = args;
+        app.InitInstance();
+        const auto text = [](const char* name) {
+            return std::string(Get(kDesktop, name).second.c_str());  // up to its NUL
+        };
+        return {text("Wallpaper"), text("WallpaperStyle") + std::string(" ") + text("TileWallpaper"),
+                app.wallpaperList.GetCount()};
+    }
+
+    std::vector<std::string> boxes;
+};
+
+}  // namespace
+
+// Every day, or every third logon; /next changes now and restarts the count. The list file
+// is never written.
+TEST_F(LogonRun, ChangesWhenDueStoringTheCountAndReportsAMissingList) {
+    const int32_t today = int32_t(LocalMidnight(std::time(nullptr))), longAgo = 999993600;
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*, int32_t, int32_t, int32_t, int32_t,
+                     bool> runs[] = {  // args, kind, list, last days and count, after, changed
+        {"/startup", "days", "list.dat", today, 0, today, 0, false},
+        {"/startup", "days", "list.dat", longAgo, 0, today, 0, true},
+        {"/startup", "startup", "list.dat", longAgo, 0, longAgo, 1, false},
+        {"/startup", "startup", "list.dat", longAgo, 2, longAgo, 0, true},
+        {"/startup", "days", "absent.dat", today, 0, today, 0, false},
+        {"/next", "startup", "list.dat", longAgo, 1, longAgo, 0, true},
+        {"/next", "days", "list.dat", longAgo, 0, today, 0, true},
+        {"/next", "days", "absent.dat", longAgo, 0, longAgo, 0, false}};
+    // clang-format on
+    for (const auto& [args, kind, list, days, count, daysAfter, countAfter, changes] : runs) {
+        SaveSettings({count, days, 3, 1, kind, false, list});
+        const auto [wallpaper, desktop, listed] = Run(args, "bmp");
+        EXPECT_EQ(wallpaper, changes ? "pic.bmp" : "x") << args << list;
+        Settings stored;
+        EXPECT_TRUE(LoadSettings(stored, 0));
+        EXPECT_EQ(Fields(stored), Fields({countAfter, daysAfter, 3, 1, kind, false, list}));
+        const bool absent = list == std::string("absent.dat");
+        EXPECT_EQ(std::exchange(boxes, {}),
+                  std::vector<std::string>(absent, "Erreur de chargement de la liste (2)"));
+        // /next draws from a copy: the window's list keeps the missing file too.
+        EXPECT_TRUE(args != std::string("/next") || listed == (absent ? 0 : 2)) << list;
+        std::ifstream in("list.dat", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ListBytes("bmp"));
+    }
+}
+
+// Formats and Position are left as they were; the desktop's style and tile are written only
+// with a valid position and an applied picture.
+TEST_F(LogonRun, AppliesByFormatsAndWritesAValidPositionWithTheWallpaper) {
+    const Raw short1{REG_DWORD, "\1"}, binary1{REG_BINARY, Dw(1).second};
+    const std::tuple<Raw, Raw, const char*, bool, const char*> rows[] = {
+        {{}, {}, "jpg", false, "x x"},     {Dw(1), {}, "JPEG", true, "x x"},
+        {Dw(2), {}, "jpg", false, "x x"},  {binary1, {}, "jpg", false, "x x"},
+        {short1, {}, "jpg", false, "x x"}, {{}, Dw(0), "bmp", true, "0 0"},
+        {{}, Dw(1), "bmp", true, "0 1"},   {{}, Dw(2), "bmp", true, "2 0"},
+        {{}, Dw(3), "bmp", true, "6 0"},   {{}, Dw(4), "bmp", true, "10 0"},
+        {{}, Dw(5), "bmp", true, "22 0"},  {{}, Dw(6), "bmp", true, "x x"},
+        {{}, Dw(~0u), "bmp", true, "x x"}, {{}, Dw(2), "jpg", false, "x x"}};
+    for (const auto& [formats, position, ext, applied, desktop] : rows) {
+        SaveSettings({0, 0, 1, 1, "days", false, "list.dat"});  // every day, last changed in 1970
+        Put(kVelunda, "Formats", formats), Put(kVelunda, "Position", position);
+        const auto [wallpaper, shown, listed] = Run("/startup", ext);
+        EXPECT_EQ(std::pair(wallpaper, shown),
+                  std::pair(applied ? "pic." + std::string(ext) : "x", std::string(desktop)))
+            << ext << ' ' << desktop;
+        EXPECT_EQ(std::pair(Get(kVelunda, "Formats"), Get(kVelunda, "Position")),
+                  std::pair(formats, position));
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+// Registry values under HKEY_CURRENT_USER as their type and bytes, and the
+// settings' fields side by side, for tests that look at what was stored.
+#include <windows.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "settings/settings.h"
+#include "support/list_bytes.h"
+
+namespace reg {
+
+constexpr char kCompany[] = "Software\\Zarnovell Software";
+constexpr char kVelunda[] = "Software\\Zarnovell Software\\Velunda\\1.0";
+constexpr char kDesktop[] = "Control Panel\\Desktop";
+
+using Raw = std::pair<DWORD, std::string>;  // type 0: no value
+inline Raw Dw(uint32_t v) { return {REG_DWORD, listbytes::Le32(v)}; }
+inline Raw Sz(const std::string& text) { return {REG_SZ, text + '\0'}; }
+
+inline Raw Get(const char* key, const char* name) {
+    char data[1024];
+    DWORD type = 0, size = sizeof data;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &type, data, &size)) return {};
+    return {type, std::string(data, size)};
+}
+
+// Writes the value, or deletes it when the type is 0.
+inline void Put(const char* key, const char* name, const Raw& raw) {
+    const auto& [type, bytes] = raw;
+    type ? RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, bytes.data(), bytes.size())
+         : RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name);
+}
+
+inline void DeleteSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kCompany); }
+
+inline auto Fields(const Settings& s) {
+    return std::tie(s.LastStartup, s.LastDays, s.NumStartup, s.NumDays, s.TimeType, s.Startup,
+                    s.FilelistPath, s.Formats, s.Position);
+}
+
+}  // namespace reg
