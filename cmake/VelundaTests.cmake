@@ -34,10 +34,7 @@ function(velunda_add_test name)
     set(lock RESOURCE_LOCK ${T_LOCK})
   endif()
   # Discovery runs at test time, inside the Wine prefix that the run prepared.
-  # Suites named "...Child" hold code that a test runs in a second process
-  # of the same program; they are not tests of their own.
   gtest_discover_tests(${name}
-    TEST_FILTER "-*Child.*"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 180
     PROPERTIES LABELS "${labels}" TIMEOUT 180 ${lock})

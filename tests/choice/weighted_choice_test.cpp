@@ -66,32 +66,26 @@ TEST(WeightedChoice, ThresholdAndPositionBoundaries) {
 }
 
 TEST(WeightedChoice, Draws) {
+    // clang-format off
     const std::tuple<Entries, int32_t, std::vector<int>, Outcome> cases[] = {
         // Threshold 3: a, c, d in list order; the third.
-        {{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}},
-         17,
-         {7022, 21845},
+        {{{"a", 5}, {"b", 2}, {"c", 3}, {"d", 7}, {"e", 0}}, 17, {7022, 21845},
          {true, "d.bmp", " a b c d e", 17, " d", 1}},
         // 5: no candidate, marked; 5 again: one call gives 4, marked; 5, 4: both marked, one
         // call gives 2.
-        {{{"a", 2}, {"b", 2}},
-         4,
-         {32767, 23406, ~14044, 30000, ~20000, ~5000, 16384},
+        {{{"a", 2}, {"b", 2}}, 4, {32767, 23406, ~14044, 30000, ~20000, ~5000, 16384},
          {true, "b.bmp", " a b", 4, " b", 1}},
         // 5 marked, 2, "gone" dropped; reseeded, 5 still marked: one call gives 2; second of a, c.
-        {{{"a", 2}, {"gone", 2}, {"c", 2}},
-         100,
-         {32767, 3000, 10923, 32767, ~2341, 16384},
+        {{{"a", 2}, {"gone", 2}, {"c", 2}}, 100, {32767, 3000, 10923, 32767, ~2341, 16384},
          {true, "c.bmp", " a c", 98, " gone c", 2}},
         // No entry rated 1 or more: nothing drawn, the generator left alone.
         {{{"a", 0}, {"b", -3}, {"c", -100}}, 42, {}, {false, ".", " a b c", 42, "", 0}},
         // Unreadable: the only one rated 1 or more; the same path twice, one attempt each, with a
         // sum that wraps instead of overflowing.
         {{{"gone", 1}, {"zero", 0}}, 1, {0, 0}, {false, ".", " zero", 0, " gone", 1}},
-        {{{"gone", 1}, {"gone", 2}, {"y", 4}},
-         INT32_MIN + 1,
-         {0, 0, 0, 0, 0, 0},
+        {{{"gone", 1}, {"gone", 2}, {"y", 4}}, INT32_MIN + 1, {0, 0, 0, 0, 0, 0},
          {true, "y.bmp", " y", 2147483646, " gone gone y", 3}}};
+    // clang-format on
     for (const auto& [entries, sum, script, outcome] : cases)
         EXPECT_EQ(Draw(entries, sum, script), outcome);
 }

@@ -92,6 +92,12 @@ TEST(WholeRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
         d.Post(prefs, IDC_PREFS_BROWSE);
         d.Answer(IDOK, dir + "\\start");
         d.Close(prefs, IDOK);
+        d.Post(main, ID_PREFS_DISPLAY);  // all pictures, spanned
+        const HWND display = d.Wait("Affichage");
+        EXPECT_EQ(SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_GETCURSEL, 0, 0), 0);
+        d.Click(display, IDC_DISPLAY_FORMATS);
+        SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_SETCURSEL, 6, 0);
+        d.Close(display, IDOK);
         // A failed save keeps the changes unsaved, and the window open: Escape
         // asks (Enter does nothing) and Yes fails again.
         win::UniqueFile held(CreateFileA((dir + "\\start.dat").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -120,7 +126,7 @@ TEST(WholeRun, AFirstInteractiveRunStoresWhatItsWindowsSet) {
     Settings stored;
     EXPECT_TRUE(LoadSettings(stored, 0));
     const Settings set{0, int32_t(LocalMidnight(std::time(nullptr))), 7, 1, "startup", false,
-                       dir + "\\start.dat"};
+                       dir + "\\start.dat", 1, 5};
     EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
     EXPECT_EQ(e2e::ReadBytes(dir + "\\start.dat"), Header(1, 5) + Record(alpes, "bmp", 5));
     reg::DeleteSettings();

@@ -6,7 +6,7 @@
 
 #include "list/file_cause_win.h"
 #include "list/list_io_win.h"
-#include "list_bytes.h"
+#include "support/list_bytes.h"
 #include "win/handles.h"
 #include "win/seams.h"
 

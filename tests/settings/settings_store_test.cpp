@@ -6,7 +6,7 @@
 #include "app/wallpaper_app.h"
 #include "settings/local_midnight.h"
 #include "settings/settings_seams_win.h"
-#include "shell_link_win.h"
+#include "support/shell_link_win.h"
 #include "support/registry.h"
 #include "win/seams.h"
 
