@@ -50,9 +50,6 @@ TEST_F(SettingsStore, SaveCreatesTheKeyAndWritesEveryValueThatLoadReadsBack) {
                                         Dw(1783980000), Dw(-7), Dw(1), {}}));
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(Fields(s), Fields(kSettings));
-    s.Position = 5;
-    ASSERT_TRUE(SaveSettings(s) && LoadSettings(s, kNow));
-    EXPECT_EQ(std::pair(Get(kVelunda, "Position"), s.Position), std::pair(Dw(5), 5));
     // Missing change markers load as today's midnight and zero.
     Put(kVelunda, "LastDays", {});
     Put(kVelunda, "LastStartup", {REG_BINARY, "\5\0"s});
