@@ -44,7 +44,8 @@ struct LogonRun : testing::Test {
         const auto text = [](const char* name) {
             return std::string(Get(kDesktop, name).second.c_str());  // up to its NUL
         };
-        return {text("Wallpaper"), text("WallpaperStyle") + std::string(" ") + text("TileWallpaper"),
+        return {text("Wallpaper"),
+                text("WallpaperStyle") + std::string(" ") + text("TileWallpaper"),
                 app.wallpaperList.GetCount()};
     }
 
@@ -69,6 +70,9 @@ TEST_F(LogonRun, ChangesWhenDueStoringTheCountAndReportsAMissingList) {
         {"/next", "days", "list.dat", longAgo, 0, today, 0, true},
         {"/next", "days", "absent.dat", longAgo, 0, longAgo, 0, false}};
     // clang-format on
+    for (const char* args : {"/startup", "/next"}) Run(args, "bmp");              // a first run
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, kCompany), ERROR_FILE_NOT_FOUND);  // wrote nothing
+    EXPECT_EQ(boxes.size(), 0u);
     for (const auto& [args, kind, list, days, count, daysAfter, countAfter, changes] : runs) {
         SaveSettings({count, days, 3, 1, kind, false, list});
         const auto [wallpaper, desktop, listed] = Run(args, "bmp");

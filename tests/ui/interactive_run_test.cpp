@@ -1,0 +1,199 @@
+// The whole interactive run of the application object, its windows driven from a second thread
+// as a user would drive them, under Wine.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "app/wallpaper_app.h"
+#include "res/resource.h"
+#include "settings/local_midnight.h"
+#include "support/dialog_driver.h"
+#include "support/registry.h"
+#include "support/temp_files.h"
+#include "ui/shell_files.h"
+#include "win/handles.h"
+
+namespace {
+
+using listbytes::Header, listbytes::Record;
+
+std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
+// Files dropped as the shell drops them: DROPFILES, then the wide names, each ended by a NUL,
+// and one more NUL.
+HGLOBAL Drop(const std::vector<std::wstring>& paths) {
+    std::wstring names;
+    for (const std::wstring& path : paths) names += path + L'\0';
+    const size_t bytes = (names.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    *drop = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    memcpy(drop + 1, names.c_str(), bytes);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+std::string Wallpaper() {
+    char path[MAX_PATH] = {};
+    SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+    return path;
+}
+
+std::vector<std::string> Entries(const CWallpaperList& list) {
+    std::vector<std::string> entries;
+    for (const CWallpaperEntry& e : list)
+        entries.push_back(e.path + "|" + e.ext + "|" + std::to_string(e.rating));
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
+    reg::DeleteSettings();
+    const std::string dir = files::MakeTempDir(), alpes = dir + "\\alpes.bmp";  // ASCII, under Wine
+    const std::wstring tree = Wide(dir + "\\tree"), polish = Wide(dir) + L"\\ł.bmp";
+    CreateDirectoryW(tree.c_str(), nullptr);
+    CreateDirectoryW((tree + L"\\sub").c_str(), nullptr);
+    for (const char* name : {"\\alpes.bmp", "\\Mer.BMP", "\\b.JPG", "\\x.txt", "\\tree\\c.png",
+                             "\\tree\\sub\\d.BMP", "\\tree\\sub\\e.txt"})
+        files::WriteBytes(dir + name, "BM");
+    CloseHandle(CreateFileW(polish.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    int found = 0;  // a drop's files are counted into its folders, up to a limit
+    EXPECT_FALSE(ForEachFile({tree}, 2, [&](const std::wstring&) { ++found; }));
+    EXPECT_TRUE(ForEachFile({tree}, 3, [&](const std::wstring&) { ++found; }));
+    EXPECT_EQ(found, 5);
+    // The longest path that a list file holds (259 bytes), and one byte more.
+    const std::string fits = dir + "\\" + std::string(254 - dir.size(), 'f') + ".bmp";
+    const std::wstring tooLong = Wide(dir + "\\" + std::string(255 - dir.size(), 'f') + ".bmp");
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+    CWallpaperApp app;
+    const auto script = [&](DialogDriver& d) {
+        const HWND main = d.Wait("Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
+        d.Post(main, ID_WALLPAPER_CHANGE_NOW);  // from an empty list
+        d.Answer(IDOK);
+        d.Post(main, ID_WALLPAPER_ADD);  // both, chosen in their folder
+        const HWND open = d.Wait("");
+        SetDlgItemTextA(open, 0x47C, dir.c_str());
+        d.Post(open, IDOK);
+        d.Sync(open);
+        d.Answer(IDOK, "\"Mer.BMP\" \"alpes.bmp\"");
+        d.Until([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }, "two files listed");
+        SendMessageA(list, LB_SETCURSEL, 1, 0);                  // sorted: Mer comes second
+        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_REMOVE, 0);  // done when it returns
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK), LPARAM(list));
+        const HWND rating = d.Wait("Notation");
+        SendDlgItemMessageA(rating, IDC_RATING_SLIDER, TBM_SETPOS, TRUE, 5);
+        d.Close(rating, IDOK);
+        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
+        EXPECT_EQ(Wallpaper(), alpes);
+        d.Post(main, ID_LIST_SAVE);
+        d.Answer(IDOK, dir + "\\saved");  // the dialog adds ".vdl"
+        d.Post(main, ID_LIST_OPEN);
+        d.Answer(IDOK, dir + "\\saved.vdl");
+        // A list cut short: the message, and what was read before it is shown.
+        files::WriteBytes(dir + "\\cut.vdl", Header(2, 5) + Record(alpes, "bmp", 5) +
+                                                 "\x20"
+                                                 "C:");
+        d.Post(main, ID_LIST_OPEN);
+        d.Answer(IDOK, dir + "\\cut.vdl");
+        d.Answer(IDOK);
+        d.Sync(main);
+        EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+
+        // The first run's defaults: every day, and at logon.
+        d.Post(main, ID_PREFS_INTERVAL);
+        const HWND interval = d.Wait("Interval de mise à jour");
+        EXPECT_EQ(IsDlgButtonChecked(interval, IDC_RADIO_DAYS), BST_CHECKED);
+        d.Click(interval, IDC_RADIO_STARTUPS);
+        SetDlgItemTextA(interval, IDC_EDIT_STARTUPS, "0");
+        d.Post(interval, IDOK);
+        d.Answer(IDOK);  // refused: the edit has the focus, its text selected
+        d.Sync(interval);
+        EXPECT_EQ(d.Focus(), GetDlgItem(interval, IDC_EDIT_STARTUPS));
+        EXPECT_EQ(SendDlgItemMessageA(interval, IDC_EDIT_STARTUPS, EM_GETSEL, 0, 0),
+                  MAKELONG(0, 1));
+        SetDlgItemTextA(interval, IDC_EDIT_STARTUPS, "7");
+        d.Close(interval, IDOK);
+        d.Post(main, ID_PREFS_GENERAL);
+        const HWND prefs = d.Wait("Préférences générales");
+        EXPECT_EQ(IsDlgButtonChecked(prefs, IDC_PREFS_STARTUP), BST_CHECKED);
+        d.Click(prefs, IDC_PREFS_STARTUP);  // off, and still off after the browse
+        d.Post(prefs, IDC_PREFS_BROWSE);
+        d.Answer(IDOK, dir + "\\start");
+        d.Close(prefs, IDOK);
+        d.Post(main, ID_PREFS_DISPLAY);  // all pictures, spanned
+        const HWND display = d.Wait("Affichage");
+        EXPECT_EQ(SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_GETCURSEL, 0, 0), 0);
+        d.Click(display, IDC_DISPLAY_FORMATS);
+        SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_SETCURSEL, 6, 0);
+        d.Close(display, IDOK);
+        const std::vector<std::wstring> dropped{polish,
+                                                tooLong,
+                                                tree,
+                                                Wide(dir + "\\b.JPG"),
+                                                Wide(dir + "\\x.txt"),
+                                                Wide(fits),
+                                                Wide(dir + "\\Mer.BMP")};
+        PostMessageA(main, WM_DROPFILES, WPARAM(Drop(dropped)), 0);
+        d.Answer(IDOK);
+        // A failed save keeps the changes unsaved, and the window open: Escape
+        // asks (Enter does nothing) and Yes fails again.
+        win::UniqueFile held(CreateFileA((dir + "\\start.dat").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr));
+        d.Post(main, ID_FILE_SAVE_STARTUP);
+        d.Answer(IDYES);
+        d.Answer(IDOK);
+        for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageA(list, WM_KEYDOWN, key, 0);
+        d.Answer(IDYES);
+        d.Answer(IDOK);
+        held.reset();
+        d.Post(main, ID_FILE_SAVE_STARTUP);
+        d.Answer(IDYES);
+        d.Post(main, ID_FILE_QUIT);  // saved: nothing to ask
+    };
+    DialogDriver driver(script, GetCurrentThreadId(), IDOK);
+    app.InitInstance();
+    driver.Finish();
+    // Boxes that the main window shows name the program; the others take the executable's name:
+    // this test program's, here.
+    const Seen none{"Velunda", "Aucun fond d'écran disponible"}, bmp{"Fonds d'écran (.bmp)", ""},
+        vdl{"Listes de fonds d'écran (.vdl)", ""}, named{vdl.first, "Velunda.vdl"},
+        dat{"Sauvegarde Velunda (*.dat)", "Velunda.dat"},
+        refused{"ui_tests", "Veuillez entrer un nombre entier compris entre 1 et 32000."},
+        save{"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"},
+        failed{"ui_tests", "Erreur d'enregistrement de la liste (11)"},
+        cut{"ui_tests", "Erreur de chargement de la liste (14)"},
+        dropped{"Velunda",
+                "5 fonds d'écran ajoutés, 2 laissés de côté :\n- 1 chemin trop long "
+                "(plus de 259 caractères)\n- 1 nom avec des caractères que la liste "
+                "ne peut pas enregistrer"},
+        close{"Quitter Velunda",
+              "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
+    EXPECT_EQ(driver.seen, (std::vector<Seen>{none, bmp, named, vdl, vdl, cut, refused, dat,
+                                              dropped, save, failed, close, failed, save}));
+    Settings stored;
+    EXPECT_TRUE(LoadSettings(stored, 0));
+    const int32_t today = int32_t(LocalMidnight(std::time(nullptr)));
+    const Settings set{0, today, 7, 1, "startup", false, dir + "\\start.dat", 1, 5};
+    EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
+    // The folders' pictures in any order.
+    CWallpaperList saved;
+    int32_t sum = 0;
+    EXPECT_TRUE(LoadList(dir + "\\start.dat", saved, sum));
+    std::vector<std::string> expected{alpes + "|bmp|5"};
+    for (const char* name :
+         {"\\Mer.BMP|BMP", "\\b.JPG|JPG", "\\tree\\c.png|png", "\\tree\\sub\\d.BMP|BMP"})
+        expected.push_back(dir + name + "|3");
+    expected.push_back(fits + "|bmp|3");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(std::tuple(Entries(saved), sum, Entries(app.wallpaperList)),
+              std::tuple(expected, 20, expected));
+    reg::DeleteSettings();
+}
+
+}  // namespace
