@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "list/list_file.h"
-#include "support/memory_output.h"
+#include "support/memory_io.h"
 
 namespace {
 

@@ -1,25 +1,15 @@
-// Fuzzes the list-file reader: from memory and through a stream of 3-byte
-// reads, which must agree; a file read without error must read back the same
-// once written out again. Reads are compared through what the writer makes of them.
+// Fuzzes the list-file reader: whole and through a stream of 3-byte reads,
+// which must agree; a file read without error must read back the same once
+// written out again. Reads are compared through what the writer makes of them.
 
-#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
 
 #include "list/list_file.h"
-#include "support/memory_output.h"
+#include "support/memory_io.h"
 
 namespace {
-
-struct TrickleInput : RawInput {
-    explicit TrickleInput(std::string_view s) : rest(s) {}
-    bool ReadSome(std::byte* out, std::size_t size, std::size_t& got) override {
-        rest.remove_prefix(got = rest.copy(reinterpret_cast<char*>(out), std::min<std::size_t>(size, 3)));
-        return true;
-    }
-    std::string_view rest;
-};
 
 // The error, then the list and sum read, as the writer writes them.
 std::pair<ListFileError, std::vector<std::byte>> Read(ListInput& in) {
@@ -35,12 +25,16 @@ std::pair<ListFileError, std::vector<std::byte>> Read(ListInput& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto* bytes = reinterpret_cast<const std::byte*>(data);
-    ListInput memory({bytes, size});
-    const auto first = Read(memory);
-    TrickleInput trickle({reinterpret_cast<const char*>(data), size});
-    ListInput stream(trickle, size);
-    ListInput written(first.second);
-    if (Read(stream) != first || (first.first == ListFileError::None && Read(written) != first)) std::abort();
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    MemoryInput whole(bytes), trickle(bytes, 3);
+    ListInput wholeInput(whole, size), trickleInput(trickle, size);
+    const auto first = Read(wholeInput);
+    const std::string_view out(reinterpret_cast<const char*>(first.second.data()),
+                               first.second.size());
+    MemoryInput written(out);
+    ListInput writtenInput(written, out.size());
+    if (Read(trickleInput) != first ||
+        (first.first == ListFileError::None && Read(writtenInput) != first))
+        std::abort();
     return 0;
 }

@@ -130,11 +130,8 @@ ListFileError WriteString(ListOutput& out, std::string_view s) {
 
 }  // namespace
 
-ListInput::ListInput(std::span<const std::byte> bytes)
-    : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
-
 ListInput::ListInput(RawInput& raw, std::uint64_t size)
-    : raw_(&raw), buffer_(kListBufferSize), unread_(size) {}
+    : raw_(raw), buffer_(kListBufferSize), unread_(size) {}
 
 ListFileError ListInput::ReadSlow(std::byte* out, std::size_t size) {
     if (size > Remaining()) return ListFileError::EndOfFile;
@@ -153,7 +150,7 @@ ListFileError ListInput::ReadSlow(std::byte* out, std::size_t size) {
         const std::size_t ask =
             direct ? size : static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), unread_));
         std::size_t got = 0;
-        if (!raw_->ReadSome(into, ask, got)) return ListFileError::ReadFailed;
+        if (!raw_.ReadSome(into, ask, got)) return ListFileError::ReadFailed;
         // A stream shorter than its stated size.
         if (got == 0 || got > ask) return ListFileError::EndOfFile;
         unread_ -= got;

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -43,12 +42,10 @@ public:
 // Both directions go through a buffer of this size, as the file layer always did.
 inline constexpr std::size_t kListBufferSize = 4096;
 
-// The reader's input: a byte buffer, or a stream of known size read through
-// the buffer. Since the size bounds every length, nothing larger than the
-// input is ever allocated.
+// The reader's input: a stream of known size read through the buffer. Since
+// the size bounds every length, nothing larger than the input is ever allocated.
 class ListInput {
 public:
-    explicit ListInput(std::span<const std::byte> bytes);
     ListInput(RawInput& raw, std::uint64_t size);
     ListInput(const ListInput&) = delete;
     ListInput& operator=(const ListInput&) = delete;
@@ -81,7 +78,7 @@ private:
     std::size_t Buffered() const { return static_cast<std::size_t>(end_ - next_); }
     ListFileError ReadSlow(std::byte* out, std::size_t size);
 
-    RawInput* raw_ = nullptr;
+    RawInput& raw_;
     std::vector<std::byte> buffer_;
     const std::byte* next_ = nullptr;
     const std::byte* end_ = nullptr;

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "support/list_bytes.h"
-#include "support/memory_output.h"
+#include "support/memory_io.h"
 
 using namespace std::string_literals;
 using namespace listbytes;
@@ -18,27 +18,15 @@ using E = std::tuple<std::string, std::string, int32_t>;            // path, ext
 using Loaded = std::tuple<ListFileError, std::vector<E>, int32_t>;  // error, list, sum
 const E o{"C:\\old.bmp", "bmp", 2}, a{"C:\\a.bmp", "bmp", 3};       // o: listed before each load
 
-// A stream handing out at most `chunk` bytes per read.
-struct ChunkedInput : RawInput {
-    ChunkedInput(std::string_view s, std::size_t chunk) : rest(s), chunk(chunk) {}
-    bool ReadSome(std::byte* out, std::size_t size, std::size_t& got) override {
-        rest.remove_prefix(got = rest.copy(reinterpret_cast<char*>(out), std::min(size, chunk)));
-        return true;
-    }
-    std::string_view rest;
-    std::size_t chunk;
-};
-
-// Loads after `o` and a sum of 2: from memory with chunk 0, else through a stream that states
-// `stated` bytes (default: the file's size).
+// Loads after `o` and a sum of 2, `chunk` bytes per read (0: all at once), from a stream that
+// states `stated` bytes (default: the file's size).
 Loaded Load(std::string_view file, std::size_t chunk = 0, std::size_t stated = SIZE_MAX) {
     CWallpaperList list;
     list.AddTail({"bmp", "C:\\old.bmp", 2});
     int32_t sum = 2;
-    ChunkedInput raw(file, chunk);
-    ListInput memory(std::as_bytes(std::span(file)));
-    ListInput stream(raw, stated == SIZE_MAX ? file.size() : stated);
-    const ListFileError e = ReadListFile(chunk ? stream : memory, list, sum);
+    MemoryInput raw(file, chunk ? chunk : SIZE_MAX);
+    ListInput in(raw, stated == SIZE_MAX ? file.size() : stated);
+    const ListFileError e = ReadListFile(in, list, sum);
     std::vector<E> entries;
     for (const auto& x : list) entries.emplace_back(x.path, x.ext, x.rating);
     return {e, entries, sum};
@@ -71,8 +59,8 @@ TEST(ListFile, WritesTheExactBytesAndReadsThemBack) {
         ASSERT_EQ(file, bytes);
         std::vector<E> expected{o};
         expected.insert(expected.end(), entries.begin(), entries.end());
-        // Odd pieces, and pieces larger than the buffer.
-        for (std::size_t chunk : {0, 7, 1 << 20})
+        // Odd pieces, and all at once: pieces larger than the buffer.
+        for (std::size_t chunk : {7, 0})
             EXPECT_EQ(Load(file, chunk), (Loaded{ListFileError::None, expected, sum}));
     }
 }
@@ -96,8 +84,7 @@ TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
         {Header(1, 3) + "\xFF\xFE\xFF\x03" "a\0b\0c\0\x03" "bmp"s + Le32(3),
          {ListFileError::Utf16String, {o}, 3}}};
     // clang-format on
-    for (const auto& [file, expected] : cases)
-        for (std::size_t chunk : {0u, 4096u}) EXPECT_EQ(Load(file, chunk), expected) << chunk;
+    for (const auto& [file, expected] : cases) EXPECT_EQ(Load(file), expected);
 }
 
 TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
@@ -107,7 +94,8 @@ TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
     for (std::size_t length = 0; length < file.size(); ++length) {
         const auto kept = all.begin() + (length < 12 ? 1 : 1 + std::ptrdiff_t(length - 12) / 17);
         const Loaded want{ListFileError::EndOfFile, {all.begin(), kept}, length < 12 ? 2 : 6};
-        // From memory; through a stream that ends where it said, before, or holds more.
+        // All at once, or 5 bytes at a time from a stream that ends where it said, before, or
+        // holds more.
         const std::string_view cut(file.data(), length);
         const Loaded got[] = {Load(cut), Load(cut, 5), Load(cut, 5, file.size()),
                               Load(file, 5, length)};
