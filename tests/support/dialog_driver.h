@@ -14,15 +14,14 @@
 // A message box's caption and text, or a file dialog's file type and the name it offered.
 using Seen = std::pair<std::string, std::string>;
 
-// Drives the dialogs of one thread, this process's or another's, from a
-// second thread as a user would: runs the script, then answers each new box
-// with `rest`. `seen` holds every box answered, and what the script waited
-// for in vain. A thread still driven after a minute is told to quit.
+// Drives the dialogs of the thread that makes it from a second thread, as a user would: runs
+// the script, then answers each new box with `rest`. `seen` holds every box answered, and what
+// the script waited for in vain. A thread still driven after a minute is told to quit.
 class DialogDriver {
 public:
     using Script = std::function<void(DialogDriver&)>;
-    explicit DialogDriver(Script script, DWORD thread = GetCurrentThreadId(), int rest = IDCANCEL)
-        : thread_(thread), worker_(&DialogDriver::Work, this, std::move(script), rest) {}
+    explicit DialogDriver(Script script, int rest = IDCANCEL)
+        : worker_(&DialogDriver::Work, this, std::move(script), rest) {}
     ~DialogDriver() { Finish(); }
     void Finish() {
         finished_ = true;
@@ -51,29 +50,28 @@ public:
     void Sync(HWND w) { SendMessageA(w, WM_NULL, 0, 0); }  // once its thread is back in a loop
     void Post(HWND w, int command) { PostMessageA(w, WM_COMMAND, command, 0); }
     void Click(HWND dlg, int id) { SendDlgItemMessageA(dlg, id, BM_CLICK, 0, 0); }
-    static std::string Text(HWND w) {  // also of another process's edit
-        char text[1024] = {};
-        SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
     HWND Focus() {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(thread_, &info);
         return info.hwndFocus;
     }
-
-    std::vector<Seen> seen;
-
     void Until(const std::function<bool()>& done, const std::string& what) {
         for (const auto end = Clock::now() + std::chrono::seconds(20); !done(); Sleep(20))
             if (finished_ || Clock::now() > end) throw std::runtime_error(what);
     }
 
+    std::vector<Seen> seen;
+    static constexpr int kFileName = 0x47C, kFileType = 0x470, kBoxText = 0xFFFF;
+
 private:
     using Clock = std::chrono::steady_clock;
-    static constexpr int kBoxText = 0xFFFF, kFileName = 0x47C, kFileType = 0x470;
 
+    static std::string Text(HWND w) {
+        char text[1024] = {};
+        GetWindowTextA(w, text, sizeof text);
+        return text;
+    }
     void Work(Script script, int rest) {
         for (const auto quit = Clock::now() + std::chrono::minutes(1); !finished_; Sleep(20)) {
             try {
@@ -94,7 +92,7 @@ private:
         return nullptr;
     }
 
-    DWORD thread_;
+    const DWORD thread_ = GetCurrentThreadId();
     std::atomic<bool> finished_{false};
     std::thread worker_;  // last: it starts at once
 };

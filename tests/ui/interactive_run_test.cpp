@@ -77,7 +77,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Answer(IDOK);
         d.Post(main, ID_WALLPAPER_ADD);  // both, chosen in their folder
         const HWND open = d.Wait("");
-        SetDlgItemTextA(open, 0x47C, dir.c_str());
+        SetDlgItemTextA(open, DialogDriver::kFileName, dir.c_str());
         d.Post(open, IDOK);
         d.Sync(open);
         d.Answer(IDOK, "\"Mer.BMP\" \"alpes.bmp\"");
@@ -156,7 +156,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Answer(IDYES);
         d.Post(main, ID_FILE_QUIT);  // saved: nothing to ask
     };
-    DialogDriver driver(script, GetCurrentThreadId(), IDOK);
+    DialogDriver driver(script, IDOK);
     app.InitInstance();
     driver.Finish();
     // Boxes that the main window shows name the program; the others take the executable's name:
