@@ -9,7 +9,6 @@
 #include "app/wallpaper_app.h"
 #include "settings/local_midnight.h"
 #include "support/registry.h"
-#include "win/seams.h"
 
 using namespace reg;
 using listbytes::Header, listbytes::Record;
@@ -23,13 +22,7 @@ std::string ListBytes(const std::string& ext) {
 }
 
 // Files in the working folder; the desktop's values all "x" before each run.
-struct LogonRun : testing::Test {
-    void SetUp() override {
-        DeleteSettings();
-        win::SetMessageBoxHandler(
-            [this](HWND, const std::string& text, auto&&...) { return boxes.push_back(text), 1; });
-    }
-    void TearDown() override { win::SetMessageBoxHandler({}), DeleteSettings(); }
+struct LogonRun : Clean {
 
     // The wallpaper, and the desktop's style and tile, as the run left them; the entries that
     // the application's list kept.
@@ -48,8 +41,6 @@ struct LogonRun : testing::Test {
                 text("WallpaperStyle") + std::string(" ") + text("TileWallpaper"),
                 app.wallpaperList.GetCount()};
     }
-
-    std::vector<std::string> boxes;
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "list/list_io_win.h"
 #include "support/list_bytes.h"
 #include "win/handles.h"
-#include "win/seams.h"
+#include "support/registry.h"
 
 namespace fs = std::filesystem;
 using namespace listbytes;
@@ -20,14 +20,13 @@ namespace {
 const std::string kLoad = "Erreur de chargement de la liste ";
 const std::string kOneEntry = Header(1, 3) + Record("C:\\a.bmp", "bmp", 3);
 
-struct ListIo : testing::Test {
+struct ListIo : reg::Clean {
     void SetUp() override {
+        Clean::SetUp();
         fs::create_directories(dir);
-        win::SetMessageBoxHandler(
-            [this](HWND, const std::string& text, auto&&...) { return boxes.push_back(text), 1; });
         list.AddTail({"bmp", "C:\\a.bmp", 3});
     }
-    void TearDown() override { win::SetMessageBoxHandler({}), fs::remove_all(dir); }
+    void TearDown() override { Clean::TearDown(), fs::remove_all(dir); }
     std::string Read() const {
         return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
     }
@@ -35,7 +34,6 @@ struct ListIo : testing::Test {
     const fs::path dir = fs::temp_directory_path() / "velunda-list-io";
     const std::string path = (dir / "list.vdl").string();
     CWallpaperList list;
-    Texts boxes;
 };
 
 }  // namespace

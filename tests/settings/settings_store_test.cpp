@@ -8,7 +8,6 @@
 #include "settings/settings_seams_win.h"
 #include "support/shell_link_win.h"
 #include "support/registry.h"
-#include "win/seams.h"
 
 using namespace reg;
 using namespace std::string_literals;
@@ -19,19 +18,12 @@ constexpr std::time_t kNow = 1784041200;  // 2026-07-14 15:00 UTC
 const std::string kPath = "C:\\Listes\\\xE9t\xE9.dat";
 const Settings kSettings{-7, 1783980000, 3, 32000, "startup", true, kPath, 1, -1};
 
-struct SettingsStore : testing::Test {
-    void SetUp() override {
-        DeleteSettings();
-        win::SetMessageBoxHandler(
-            [this](HWND, const std::string& text, auto&&...) { return boxes.push_back(text), 1; });
-    }
+struct SettingsStore : Clean {
     void TearDown() override {
         settings::SetBlockAllocator(nullptr);
         settings::SetValueWriter(nullptr);
-        win::SetMessageBoxHandler({});
-        DeleteSettings();
+        Clean::TearDown();
     }
-    std::vector<std::string> boxes;
 };
 
 }  // namespace

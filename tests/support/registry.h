@@ -4,12 +4,15 @@
 // settings' fields side by side, for tests that look at what was stored.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "settings/settings.h"
 #include "support/list_bytes.h"
+#include "win/seams.h"
 
 namespace reg {
 
@@ -41,5 +44,17 @@ inline auto Fields(const Settings& s) {
     return std::tie(s.LastStartup, s.LastDays, s.NumStartup, s.NumDays, s.TimeType, s.Startup,
                     s.FilelistPath, s.Formats, s.Position);
 }
+
+// Starts and ends with no settings stored, and keeps the texts of message boxes instead of
+// showing them (each answers OK).
+struct Clean : testing::Test {
+    void SetUp() override {
+        DeleteSettings();
+        win::SetMessageBoxHandler(
+            [this](HWND, const std::string& text, auto&&...) { return boxes.push_back(text), 1; });
+    }
+    void TearDown() override { win::SetMessageBoxHandler({}), DeleteSettings(); }
+    std::vector<std::string> boxes;
+};
 
 }  // namespace reg
