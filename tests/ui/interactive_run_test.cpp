@@ -8,13 +8,14 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 
 #include "app/wallpaper_app.h"
 #include "res/resource.h"
 #include "settings/local_midnight.h"
 #include "support/dialog_driver.h"
 #include "support/registry.h"
-#include "support/temp_files.h"
 #include "ui/shell_files.h"
 #include "win/handles.h"
 
@@ -54,13 +55,14 @@ std::vector<std::string> Entries(const CWallpaperList& list) {
 
 TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     reg::DeleteSettings();
-    const std::string dir = files::MakeTempDir(), alpes = dir + "\\alpes.bmp";  // ASCII, under Wine
+    const std::string dir = (std::filesystem::temp_directory_path() / "velunda-run").string(),
+                      alpes = dir + "\\alpes.bmp";  // ASCII, under Wine
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "\\tree\\sub");
     const std::wstring tree = Wide(dir + "\\tree"), polish = Wide(dir) + L"\\ł.bmp";
-    CreateDirectoryW(tree.c_str(), nullptr);
-    CreateDirectoryW((tree + L"\\sub").c_str(), nullptr);
     for (const char* name : {"\\alpes.bmp", "\\Mer.BMP", "\\b.JPG", "\\x.txt", "\\tree\\c.png",
                              "\\tree\\sub\\d.BMP", "\\tree\\sub\\e.txt"})
-        files::WriteBytes(dir + name, "BM");
+        std::ofstream(dir + name) << "BM";
     CloseHandle(CreateFileW(polish.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     int found = 0;  // a drop's files are counted into its folders, up to a limit
     EXPECT_FALSE(ForEachFile({tree}, 2, [&](const std::wstring&) { ++found; }));
@@ -96,9 +98,8 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Post(main, ID_LIST_OPEN);
         d.Answer(IDOK, dir + "\\saved.vdl");
         // A list cut short: the message, and what was read before it is shown.
-        files::WriteBytes(dir + "\\cut.vdl", Header(2, 5) + Record(alpes, "bmp", 5) +
-                                                 "\x20"
-                                                 "C:");
+        std::ofstream(dir + "\\cut.vdl", std::ios::binary)
+            << Header(2, 5) + Record(alpes, "bmp", 5) + "\x20" + "C:";
         d.Post(main, ID_LIST_OPEN);
         d.Answer(IDOK, dir + "\\cut.vdl");
         d.Answer(IDOK);
