@@ -10,10 +10,10 @@
 TEST(LocalMidnight, ParisIncludingChangeDays) {
     setenv("TZ", "Europe/Paris", 1);  // each test runs in a process of its own
     tzset();
+    // clang-format off
     const std::pair<std::time_t, std::time_t> cases[] = {{1784041234, 1783980000},
-                                                         {1774744200, 1774738800},
-                                                         {1774778400, 1774735200},
-                                                         {1792888200, 1792879200},
-                                                         {1792926000, 1792882800}};
+        {1774744200, 1774738800}, {1774778400, 1774735200}, {1792888200, 1792879200},
+        {1792926000, 1792882800}};
+    // clang-format on
     for (auto [now, midnight] : cases) EXPECT_EQ(LocalMidnight(now), midnight) << now;
 }

@@ -50,12 +50,6 @@ public:
     void Sync(HWND w) { SendMessageA(w, WM_NULL, 0, 0); }  // once its thread is back in a loop
     void Post(HWND w, int command) { PostMessageA(w, WM_COMMAND, command, 0); }
     void Click(HWND dlg, int id) { SendDlgItemMessageA(dlg, id, BM_CLICK, 0, 0); }
-    HWND Focus() {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(thread_, &info);
-        return info.hwndFocus;
-    }
     void Until(const std::function<bool()>& done, const std::string& what) {
         for (const auto end = Clock::now() + std::chrono::seconds(20); !done(); Sleep(20))
             if (finished_ || Clock::now() > end) throw std::runtime_error(what);
