@@ -21,9 +21,10 @@ std::string ListBytes(const std::string& ext) {
     return Header(2, 6) + Record("gone.bmp", "bmp", 5) + Record("pic." + ext, ext, 1);
 }
 
+std::string Desktop(const char* name) { return Get(kDesktop, name).second.c_str(); }
+
 // Files in the working folder; the desktop's values all "x" before each run.
 struct LogonRun : Clean {
-
     // The wallpaper, and the desktop's style and tile, as the run left them; the entries that
     // the application's list kept.
     std::tuple<std::string, std::string, int> Run(const char* args, const std::string& ext) {
@@ -34,11 +35,7 @@ struct LogonRun : Clean {
         CWallpaperApp app;
         app.m_lpCmdLine = args;
         app.InitInstance();
-        const auto text = [](const char* name) {
-            return std::string(Get(kDesktop, name).second.c_str());  // up to its NUL
-        };
-        return {text("Wallpaper"),
-                text("WallpaperStyle") + std::string(" ") + text("TileWallpaper"),
+        return {Desktop("Wallpaper"), Desktop("WallpaperStyle") + ' ' + Desktop("TileWallpaper"),
                 app.wallpaperList.GetCount()};
     }
 };

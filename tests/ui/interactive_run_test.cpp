@@ -39,12 +39,6 @@ HGLOBAL Drop(const std::vector<std::wstring>& paths) {
     return memory;
 }
 
-std::string Wallpaper() {
-    char path[MAX_PATH] = {};
-    SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
-    return path;
-}
-
 std::multiset<std::string> Entries(const CWallpaperList& list) {
     std::multiset<std::string> entries;
     for (const CWallpaperEntry& e : list)
@@ -70,7 +64,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     // The longest path that a list file holds (259 bytes), and one byte more.
     const std::string fits = dir + "\\" + std::string(254 - dir.size(), 'f') + ".bmp";
     const std::wstring tooLong = Wide(dir + "\\" + std::string(255 - dir.size(), 'f') + ".bmp");
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+    reg::Put(reg::kDesktop, "Wallpaper", reg::Sz(""));
     CWallpaperApp app;
     const auto script = [&](DialogDriver& d) {
         const HWND main = d.Wait("Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
@@ -91,7 +85,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         SendDlgItemMessageA(rating, IDC_RATING_SLIDER, TBM_SETPOS, TRUE, 5);
         d.Close(rating, IDOK);
         SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
-        EXPECT_EQ(Wallpaper(), alpes);
+        EXPECT_EQ(reg::Get(reg::kDesktop, "Wallpaper"), reg::Sz(alpes));
         d.Post(main, ID_LIST_SAVE);
         d.Answer(IDOK, dir + "\\saved");  // the dialog adds ".vdl"
         // A list cut short: the message, and what was read before it is shown.
@@ -171,8 +165,8 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
                 "ne peut pas enregistrer"},
         close{"Quitter Velunda",
               "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
-    EXPECT_EQ(driver.seen, (std::vector<Seen>{none, bmp, named, vdl, cut, refused, dat,
-                                              dropped, save, failed, close, failed, save}));
+    EXPECT_EQ(driver.seen, (std::vector<Seen>{none, bmp, named, vdl, cut, refused, dat, dropped,
+                                              save, failed, close, failed, save}));
     Settings stored;
     EXPECT_TRUE(LoadSettings(stored, 0));
     const int32_t today = int32_t(LocalMidnight(std::time(nullptr)));
