@@ -87,6 +87,7 @@ TEST(ListFile, LoadAppendsOrRefusesAsTheFileSays) {
     for (const auto& [file, expected] : cases) EXPECT_EQ(Load(file), expected);
 }
 
+// Cut at every offset: what was read stays, up to the last complete record.
 TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
     const std::vector<E> all{o, a, {"C:\\bbbb.bmp", "", 2}, {"C:\\ccc.bmp", "B", 1}};
     std::string file = Header(3, 6);  // 12 bytes, then 3 records of 17, one with a one-byte ext
@@ -94,12 +95,10 @@ TEST(ListFile, TruncationAtEveryOffsetFailsKeepingCompleteRecords) {
     for (std::size_t length = 0; length < file.size(); ++length) {
         const auto kept = all.begin() + (length < 12 ? 1 : 1 + std::ptrdiff_t(length - 12) / 17);
         const Loaded want{ListFileError::EndOfFile, {all.begin(), kept}, length < 12 ? 2 : 6};
-        // All at once, or 5 bytes at a time from a stream that ends where it said, before, or
-        // holds more.
+        // 5 bytes at a time from a stream that ends where it said, before, or holds more.
         const std::string_view cut(file.data(), length);
-        const Loaded got[] = {Load(cut), Load(cut, 5), Load(cut, 5, file.size()),
-                              Load(file, 5, length)};
-        for (const Loaded& g : got) EXPECT_EQ(g, want) << length << ", mode " << &g - got;
+        for (const Loaded& got : {Load(cut, 5), Load(cut, 5, file.size()), Load(file, 5, length)})
+            EXPECT_EQ(got, want) << length;
     }
 }
 

@@ -123,13 +123,9 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Click(display, IDC_DISPLAY_FORMATS);
         SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_SETCURSEL, 6, 0);
         d.Close(display, IDOK);
-        const std::vector<std::wstring> dropped{polish,
-                                                tooLong,
-                                                tree,
-                                                Wide(dir + "\\b.JPG"),
-                                                Wide(dir + "\\x.txt"),
-                                                Wide(fits),
-                                                Wide(dir + "\\Mer.BMP")};
+        std::vector<std::wstring> dropped{polish, tooLong, tree, Wide(fits)};
+        for (const char* name : {"\\b.JPG", "\\x.txt", "\\Mer.BMP"})
+            dropped.push_back(Wide(dir + name));
         PostMessageA(main, WM_DROPFILES, WPARAM(Drop(dropped)), 0);
         d.Answer(IDOK);
         // A failed save keeps the changes unsaved, and the window open: Escape
