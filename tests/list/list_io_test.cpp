@@ -80,17 +80,3 @@ TEST_F(ListIo, LoadKeepsWhatWasReadAndShowsTheProblem) {
                   std::tuple(texts, count, sum));
     }
 }
-
-// Any path that a file dialog gives (up to 259 bytes) saves, though the temporary name is 12
-// bytes longer.
-TEST_F(ListIo, SavesToPathsUpTo259Bytes) {
-    const std::string folder = dir.string() + "\\" + std::string(230 - dir.string().size(), 'd');
-    fs::create_directories(folder);
-    int32_t sum = 0;
-    for (const std::size_t length : {250, 259}) {
-        const std::string target =
-            folder + "\\" + std::string(length - folder.size() - 5, 'f') + ".vdl";
-        EXPECT_TRUE(SaveList(target, list, 3) && LoadList(target, list, sum)) << target.size();
-    }
-    EXPECT_EQ(std::tuple(list.GetCount(), boxes), std::tuple(4, Texts{}));  // 1 + 1, then 2 + 2
-}

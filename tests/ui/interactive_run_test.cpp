@@ -64,6 +64,9 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     // The longest path that a list file holds (259 bytes), and one byte more.
     const std::string fits = dir + "\\" + std::string(254 - dir.size(), 'f') + ".bmp";
     const std::wstring tooLong = Wide(dir + "\\" + std::string(255 - dir.size(), 'f') + ".bmp");
+    // The startup list's path is as long as a file dialog gives, though the save's temporary
+    // name is 12 bytes longer.
+    const std::string start = dir + "\\" + std::string(254 - dir.size(), 's') + ".dat";
     reg::Put(reg::kDesktop, "Wallpaper", reg::Sz(""));
     CWallpaperApp app;
     const auto script = [&](DialogDriver& d) {
@@ -115,7 +118,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         EXPECT_EQ(IsDlgButtonChecked(prefs, IDC_PREFS_STARTUP), BST_CHECKED);
         d.Click(prefs, IDC_PREFS_STARTUP);  // off, and still off after the browse
         d.Post(prefs, IDC_PREFS_BROWSE);
-        d.Answer(IDOK, dir + "\\start");
+        d.Answer(IDOK, start);
         d.Close(prefs, IDOK);
         d.Post(main, ID_PREFS_DISPLAY);  // all pictures, spanned
         const HWND display = d.Wait("Affichage");
@@ -130,8 +133,8 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Answer(IDOK);
         // A failed save keeps the changes unsaved, and the window open: Escape
         // asks (Enter does nothing) and Yes fails again.
-        win::UniqueFile held(CreateFileA((dir + "\\start.dat").c_str(), GENERIC_WRITE, 0, nullptr,
-                                         CREATE_ALWAYS, 0, nullptr));
+        win::UniqueFile held(
+            CreateFileA(start.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         d.Post(main, ID_FILE_SAVE_STARTUP);
         d.Answer(IDYES);
         d.Answer(IDOK);
@@ -166,12 +169,12 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     Settings stored;
     EXPECT_TRUE(LoadSettings(stored, 0));
     const int32_t today = int32_t(LocalMidnight(std::time(nullptr)));
-    const Settings set{0, today, 7, 1, "startup", false, dir + "\\start.dat", 1, 5};
+    const Settings set{0, today, 7, 1, "startup", false, start, 1, 5};
     EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
     // The folders' pictures in any order.
     CWallpaperList saved;
     int32_t sum = 0;
-    EXPECT_TRUE(LoadList(dir + "\\start.dat", saved, sum));
+    EXPECT_TRUE(LoadList(start, saved, sum));
     std::multiset<std::string> expected{alpes + "|bmp|5", fits + "|bmp|3"};
     for (const char* name :
          {"\\Mer.BMP|BMP", "\\b.JPG|JPG", "\\tree\\c.png|png", "\\tree\\sub\\d.BMP|BMP"})
