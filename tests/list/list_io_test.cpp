@@ -1,4 +1,4 @@
-// List files on disk under Wine: their messages, and saves that replace a file whole or not at all.
+// List files read from disk under Wine: what is kept, and the messages.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,34 +6,19 @@
 
 #include "list/file_cause_win.h"
 #include "list/list_io_win.h"
-#include "support/list_bytes.h"
-#include "win/handles.h"
 #include "support/registry.h"
+#include "win/handles.h"
 
-namespace fs = std::filesystem;
 using namespace listbytes;
 using namespace std::string_literals;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string kLoad = "Erreur de chargement de la liste ";
-const std::string kOneEntry = Header(1, 3) + Record("C:\\a.bmp", "bmp", 3);
-
 struct ListIo : reg::Clean {
-    void SetUp() override {
-        Clean::SetUp();
-        fs::create_directories(dir);
-        list.AddTail({"bmp", "C:\\a.bmp", 3});
-    }
-    void TearDown() override { Clean::TearDown(), fs::remove_all(dir); }
-    std::string Read() const {
-        return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-    }
-
-    const fs::path dir = fs::temp_directory_path() / "velunda-list-io";
-    const std::string path = (dir / "list.vdl").string();
-    CWallpaperList list;
+    void TearDown() override { Clean::TearDown(), std::filesystem::remove(path); }
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "velunda-list-io.vdl").string();
 };
 
 }  // namespace
@@ -46,37 +31,29 @@ TEST_F(ListIo, SystemErrorsGiveTheirCauseNumbers) {
     for (int cause = 0; cause <= 14; ++cause) EXPECT_EQ(FileCauseFromError(errors[cause]), cause);
 }
 
-// A target that another program holds open, even sharing everything, fails before anything is
-// written, and leaves no temporary file.
-TEST_F(ListIo, SaveReplacesTheFileWholeOrNotAtAll) {
-    ASSERT_TRUE(SaveList(path, list, 3));
-    EXPECT_EQ(Read(), kOneEntry);
-    {
-        const win::UniqueFile holder(CreateFileA(path.c_str(), GENERIC_READ, 7, nullptr,
-                                                 OPEN_EXISTING, 0, nullptr));  // shares all
-        int32_t sum = 0;
-        EXPECT_FALSE(SaveList(path, {}, 0) || LoadList(path, list, sum));
-    }
-    EXPECT_EQ(std::tuple(Read(), std::distance(fs::directory_iterator(dir), {}), boxes),
-              std::tuple(kOneEntry, 1,
-                         Texts{"Erreur d'enregistrement de la liste (11)", kLoad + "(11)"}));
-    EXPECT_TRUE(SaveList(path, {}, 0));
-    EXPECT_EQ(Read(), Header(0, 0));
-}
-
 // Each file is loaded into a list holding one entry, with a sum of 8: what was read is kept.
+// A file that another program holds open, even sharing everything, is not read at all.
 TEST_F(ListIo, LoadKeepsWhatWasReadAndShowsTheProblem) {
-    const std::string utf16 = Header(1, 3) + "\xFF\xFE\xFF\x01"s + "a\0"s + Str("bmp") + Le32(3);
+    const std::string load = "Erreur de chargement de la liste ", a = Record("C:\\a.bmp", "bmp", 3);
     const std::tuple<std::string, bool, Texts, int32_t, int32_t> rows[] = {
-        {Header(2, 7) + kOneEntry.substr(12) + "\010C:", false, {kLoad + "(14)"}, 2, 7},
-        {utf16, false, {kLoad + "(1)"}, 1, 3},
-        {Header(1, 3, "1.1"), true, {"Version de la liste trop r\351cente"}, 1, 8}};
+        {Header(2, 7) + a + "\010C:", false, {load + "(14)"}, 2, 7},
+        {Header(1, 3) + "\xFF\xFE\xFF\x01"s + "a\0"s + Str("bmp") + Le32(3),
+         false,
+         {load + "(1)"},
+         1,
+         3},  // UTF-16
+        {Header(1, 3, "1.1"), true, {"Version de la liste trop r\351cente"}, 1, 8},
+        {"held", false, {load + "(11)"}, 1, 8}};
     for (const auto& [bytes, loaded, texts, count, sum] : rows) {
         std::ofstream(path, std::ios::binary) << bytes;
-        CWallpaperList one = list;
+        const win::UniqueFile holder(bytes == "held" ? CreateFileA(path.c_str(), GENERIC_READ, 7,
+                                                                   nullptr, OPEN_EXISTING, 0, 0)
+                                                     : INVALID_HANDLE_VALUE);
+        CWallpaperList list;
+        list.AddTail({"bmp", "C:\\a.bmp", 3});
         int32_t ratingSum = 8;
-        EXPECT_EQ(LoadList(path, one, ratingSum), loaded) << count;
-        EXPECT_EQ(std::tuple(std::exchange(boxes, {}), one.GetCount(), ratingSum),
+        EXPECT_EQ(LoadList(path, list, ratingSum), loaded) << count;
+        EXPECT_EQ(std::tuple(std::exchange(boxes, {}), list.GetCount(), ratingSum),
                   std::tuple(texts, count, sum));
     }
 }

@@ -131,16 +131,19 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
             dropped.push_back(Wide(dir + name));
         PostMessageA(main, WM_DROPFILES, WPARAM(Drop(dropped)), 0);
         d.Answer(IDOK);
-        // A failed save keeps the changes unsaved, and the window open: Escape
-        // asks (Enter does nothing) and Yes fails again.
+        // A list that another program holds open, even sharing everything, is not saved: nothing
+        // is written, no temporary file is left, the changes stay unsaved and the window open.
+        // Escape asks (Enter does nothing) and Yes fails again.
         win::UniqueFile held(
-            CreateFileA(start.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            CreateFileA(start.c_str(), GENERIC_READ, 7, nullptr, CREATE_NEW, 0, 0));
         d.Post(main, ID_FILE_SAVE_STARTUP);
         d.Answer(IDYES);
         d.Answer(IDOK);
         for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageA(list, WM_KEYDOWN, key, 0);
         d.Answer(IDYES);
         d.Answer(IDOK);
+        EXPECT_EQ(std::filesystem::file_size(start), 0u);
+        EXPECT_FALSE(std::filesystem::exists(start + ".velunda-tmp"));
         held.reset();
         d.Post(main, ID_FILE_SAVE_STARTUP);
         d.Answer(IDYES);
