@@ -1,6 +1,7 @@
 // The logon shortcut, written by the shell and read back through it, under Wine.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -29,7 +30,9 @@ struct LogonShortcut : Clean {
 // The program's save updates the shortcut only after every value was written; a failed write
 // stops the save there.
 TEST_F(LogonShortcut, OnPointsAtVelundaExeBesideTheProgramOffRemovesItAfterAWholeSave) {
-    const std::string link = StartupShortcutPath();
+    char startup[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE);
+    const std::string link = std::string(startup) + "\\Velunda.lnk";
     std::ofstream(link) << "not a shortcut";  // replaced
     CWallpaperApp app;
     app.Startup = true;

@@ -24,9 +24,3 @@ std::optional<std::string> ReadShellLink(const std::string& file) {
     return std::string(target) + '|' + arguments + '|' + text + '|' + icon + ',' +
            std::to_string(index);
 }
-
-std::string StartupShortcutPath() {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, TRUE);
-    return std::string(folder) + "\\Velunda.lnk";
-}

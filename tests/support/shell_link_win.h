@@ -6,6 +6,3 @@
 // A shell link's properties as the shell reads them back, on one line:
 // target|arguments|description|icon,index. Nothing when the file is not a readable shell link.
 std::optional<std::string> ReadShellLink(const std::string& file);
-
-// "Velunda.lnk" in the current user's Startup folder.
-std::string StartupShortcutPath();

@@ -184,7 +184,6 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         expected.insert(dir + name + "|3");
     EXPECT_EQ(std::tuple(Entries(saved), sum, Entries(app.wallpaperList)),
               std::tuple(expected, 20, expected));
-    reg::DeleteSettings();
 }
 
 }  // namespace
