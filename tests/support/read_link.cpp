@@ -2,7 +2,7 @@
 // Usage: read_link <file.lnk>
 #include <iostream>
 
-#include "support/shell_link_win.h"
+#include "shell_link_win.h"
 
 int main(int argc, char** argv) {
     const auto link = argc == 2 ? ReadShellLink(argv[1]) : std::nullopt;

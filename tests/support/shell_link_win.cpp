@@ -1,4 +1,4 @@
-#include "support/shell_link_win.h"
+#include "shell_link_win.h"
 
 #include <shlobj.h>
 
