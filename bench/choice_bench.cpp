@@ -14,8 +14,10 @@ CWallpaperList MakeList(int count, int unreadableEvery = 0) {
     CWallpaperList list;
     for (int i = 0; i < count; ++i) {
         const bool unreadable = unreadableEvery && i % unreadableEvery == 0;
-        list.AddTail({"bmp", std::string(unreadable ? "U" : "R") + ":\\Images\\fond " + std::to_string(i) + ".bmp",
-                      1 + i % 5});
+        list.AddTail(
+            {"bmp",
+             std::string(unreadable ? "U" : "R") + ":\\Images\\fond " + std::to_string(i) + ".bmp",
+             1 + i % 5});
     }
     return list;
 }
@@ -84,7 +86,8 @@ void DrawHalfUnreadable(benchmark::State& state) {
         benchmark::DoNotOptimize(DrawWallpaper(list, sum, generator, clock, Readable, path, ext));
         dropped += master.GetCount() - list.GetCount();
     }
-    state.counters["dropped"] = benchmark::Counter(static_cast<double>(dropped), benchmark::Counter::kAvgIterations);
+    state.counters["dropped"] =
+        benchmark::Counter(static_cast<double>(dropped), benchmark::Counter::kAvgIterations);
 }
 
 // Baseline for the above: the same fresh copy, then a uniform pick.

@@ -54,8 +54,11 @@ CWallpaperList MakeList(int count) {
     CWallpaperList list;
     char path[96];
     for (int i = 0; i < count; ++i) {
-        std::snprintf(path, sizeof path, "C:\\Users\\Utilisateur\\Images\\Fonds d'%s\\image_%06d.bmp",
-                      "\xE9" "cran", i);
+        std::snprintf(path, sizeof path,
+                      "C:\\Users\\Utilisateur\\Images\\Fonds d'%s\\image_%06d.bmp",
+                      "\xE9"
+                      "cran",
+                      i);
         list.AddTail({"bmp", path, 1 + i % 5});
     }
     return list;
@@ -121,7 +124,8 @@ void RawRead(benchmark::State& state) {
     for (auto _ : state) {
         const int fd = ::open(s.path.c_str(), O_RDONLY);
         if (fd < 0) std::abort();
-        while (::read(fd, buffer.data(), buffer.size()) > 0) benchmark::DoNotOptimize(buffer.data());
+        while (::read(fd, buffer.data(), buffer.size()) > 0)
+            benchmark::DoNotOptimize(buffer.data());
         ::close(fd);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.bytes.size()));
@@ -135,7 +139,8 @@ void SaveList(benchmark::State& state) {
         if (fd < 0) std::abort();
         FdOutput raw(fd);
         ListOutput out(raw);
-        if (WriteListFile(out, s.list, 3) != ListFileError::None) state.SkipWithError("save failed");
+        if (WriteListFile(out, s.list, 3) != ListFileError::None)
+            state.SkipWithError("save failed");
         ::close(fd);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.bytes.size()));
@@ -168,7 +173,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     // The sample files go with the run.
-    for (int count : {1000, 100000}) std::remove((Dir() + "/list-" + std::to_string(count) + ".vdl").c_str());
+    for (int count : {1000, 100000})
+        std::remove((Dir() + "/list-" + std::to_string(count) + ".vdl").c_str());
     std::remove((Dir() + "/save.vdl").c_str());
     ::rmdir(Dir().c_str());
     return 0;

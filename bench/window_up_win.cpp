@@ -27,8 +27,8 @@ constexpr int kFileNameControl = 0x47C;  // cmb13 of the common Open dialog
 
 bool SetStartupList(const char* path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zarnovell Software\\Velunda\\1.0", 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zarnovell Software\\Velunda\\1.0", 0, nullptr,
+                        0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const win::UniqueHKey owner(key);
     return RegSetValueExA(key, "FilelistPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
@@ -52,8 +52,8 @@ HWND FindDialog(DWORD pid, HWND except, int control) {
             char cls[16] = {};
             GetWindowThreadProcessId(hwnd, &pid);
             GetClassNameA(hwnd, cls, sizeof cls);
-            if (pid != s.pid || hwnd == s.except || strcmp(cls, "#32770") != 0 || !IsWindowVisible(hwnd) ||
-                (s.control && !GetDlgItem(hwnd, s.control)))
+            if (pid != s.pid || hwnd == s.except || strcmp(cls, "#32770") != 0 ||
+                !IsWindowVisible(hwnd) || (s.control && !GetDlgItem(hwnd, s.control)))
                 return TRUE;
             s.found = hwnd;
             return FALSE;
@@ -86,7 +86,8 @@ double Milliseconds(LARGE_INTEGER from) {
 }
 
 // Opens `file` through "Ouvrir une liste..." and waits for `count` items.
-bool OpenList(DWORD pid, HWND main, HWND list, const char* file, LRESULT count, ULONGLONG deadline) {
+bool OpenList(DWORD pid, HWND main, HWND list, const char* file, LRESULT count,
+              ULONGLONG deadline) {
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_LIST_OPEN, 0), 0);
     HWND dialog = WaitForDialog(pid, main, kFileNameControl, deadline);
     if (!dialog) return false;
@@ -104,7 +105,8 @@ bool Run(int argc, char** argv, const PROCESS_INFORMATION& process) {
     HWND main = WaitForDialog(process.dwProcessId, nullptr, IDC_WALLPAPER_LIST, deadline);
     HWND list = main ? GetDlgItem(main, IDC_WALLPAPER_LIST) : nullptr;
     if (!list || !WaitForCount(list, std::atol(argv[3]), deadline)) return false;
-    return argc < 6 || OpenList(process.dwProcessId, main, list, argv[4], std::atol(argv[5]), deadline);
+    return argc < 6 ||
+           OpenList(process.dwProcessId, main, list, argv[4], std::atol(argv[5]), deadline);
 }
 
 }  // namespace
@@ -119,8 +121,8 @@ int main(int argc, char** argv) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return 1;
     const win::UniqueHandle thread(process.hThread), child(process.hProcess);
     const bool seen = Run(argc, argv, process);

@@ -32,9 +32,13 @@ int main(int argc, char** argv) {
         std::function<void()> open;
     } shots[] = {
         {"prefs", "Préférences générales", [&] { RunGeneralPrefs(app, nullptr); }},
-        {"interval", "Interval de mise à jour", [&] { RunUpdateInterval(app, nullptr, std::time(nullptr)); }},
+        {"interval", "Interval de mise à jour",
+         [&] { RunUpdateInterval(app, nullptr, std::time(nullptr)); }},
         {"display", "Affichage", [&] { RunDisplayPrefs(app, nullptr); }},
-        {"rating", "Notation", [&] { RunRatingDialog("C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr); }},
+        {"rating", "Notation",
+         [&] {
+             RunRatingDialog("C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr);
+         }},
         {"about", "A propos de Velunda", [] { RunAbout(nullptr); }},
     };
     for (const auto& shot : shots) {
@@ -43,11 +47,14 @@ int main(int argc, char** argv) {
             // Without a window manager Wine draws the first window's caption
             // inactive even when it is the foreground window: redraw it active.
             if (GetForegroundWindow() == dlg) SendMessageA(dlg, WM_NCACTIVATE, TRUE, 0);
-            RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            RedrawWindow(dlg, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(300);
             const std::string base = folder + "\\" + shot.name;
             if (FILE* f = std::fopen((base + ".ready").c_str(), "w")) std::fclose(f);
-            for (int i = 0; i < 600 && GetFileAttributesA((base + ".done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            for (int i = 0;
+                 i < 600 && GetFileAttributesA((base + ".done").c_str()) == INVALID_FILE_ATTRIBUTES;
+                 ++i)
                 Sleep(100);
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);  // About has no Cancel button
         });

@@ -13,9 +13,7 @@ std::string ArgumentText(const char* commandLine) {
     return p;
 }
 
-bool IsLogonRun(std::string_view argumentText) {
-    return argumentText.substr(0, 8) == "/startup";
-}
+bool IsLogonRun(std::string_view argumentText) { return argumentText.substr(0, 8) == "/startup"; }
 
 bool IsNextRun(std::string_view argumentText) {
     while (!argumentText.empty() && static_cast<unsigned char>(argumentText.back()) <= ' ')

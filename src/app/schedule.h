@@ -6,9 +6,9 @@
 // What a logon run does, given the schedule settings and the current time.
 struct ScheduleDecision {
     bool changeDue = false;
-    bool writeMarker = false;   // write the change marker (before any choice)
-    bool startupKind = false;   // the marker is LastStartup, not LastDays
-    int32_t lastStartup = 0;    // the counter to keep (and store, for "startup")
+    bool writeMarker = false;  // write the change marker (before any choice)
+    bool startupKind = false;  // the marker is LastStartup, not LastDays
+    int32_t lastStartup = 0;   // the counter to keep (and store, for "startup")
 };
 
 struct ScheduleSettings {

@@ -8,9 +8,7 @@
 #include "settings/local_midnight.h"
 #include "ui/main_dlg.h"
 
-HWND CWallpaperApp::MainWindowHandle() const {
-    return m_pMainWnd ? m_pMainWnd->hwnd() : nullptr;
-}
+HWND CWallpaperApp::MainWindowHandle() const { return m_pMainWnd ? m_pMainWnd->hwnd() : nullptr; }
 
 BOOL CWallpaperApp::InitInstance() {
     _tzset();
@@ -64,8 +62,8 @@ void CWallpaperApp::TakeFirstRunDefaults() {
 }
 
 void CWallpaperApp::RunLogon() {
-    const ScheduleDecision d = DecideSchedule(
-        {TimeType, NumDays, NumStartup, LastDays, LastStartup}, env_.clock());
+    const ScheduleDecision d =
+        DecideSchedule({TimeType, NumDays, NumStartup, LastDays, LastStartup}, env_.clock());
     LastStartup = d.lastStartup;
     // The marker comes first: the change counts as made even if no file is usable.
     if (d.writeMarker) SaveChangeMarker(d.startupKind);

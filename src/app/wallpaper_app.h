@@ -13,7 +13,9 @@
 #include "shortcut/logon_shortcut_win.h"
 #include "ui/app_data.h"
 
-namespace win { class Dialog; }
+namespace win {
+class Dialog;
+}
 
 // What a run takes from its surroundings; tests give their own.
 struct Surroundings {
@@ -42,7 +44,9 @@ public:
         UpdateLogonShortcut();
         return true;
     }
-    void SaveChangeMarker(bool startupKind) { ::SaveChangeMarker(*this, startupKind, env_.clock()); }
+    void SaveChangeMarker(bool startupKind) {
+        ::SaveChangeMarker(*this, startupKind, env_.clock());
+    }
     void UpdateLogonShortcut() { ::UpdateLogonShortcut(Startup, MainWindowHandle()); }
     bool LoadList(const std::string& path) { return ::LoadList(path, wallpaperList, ratingSum); }
     bool SaveList(const std::string& path) { return ::SaveList(path, wallpaperList, ratingSum); }

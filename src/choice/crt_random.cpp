@@ -15,7 +15,7 @@ int CrtRandom::Next() {
 int CrtRandom::NextNth(int count) {
     // Compose the affine step x -> a*x + c with itself, count times, by
     // squaring; arithmetic modulo 2^32 as in Next().
-    uint32_t a = 1, c = 0;                          // the steps taken so far
+    uint32_t a = 1, c = 0;                             // the steps taken so far
     uint32_t stepA = kMultiplier, stepC = kIncrement;  // 2^k steps
     for (auto n = static_cast<uint32_t>(count); n != 0; n >>= 1) {
         if (n & 1u) {

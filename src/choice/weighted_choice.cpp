@@ -1,6 +1,5 @@
 #include "choice/weighted_choice.h"
 
-
 namespace {
 
 // Higher thresholds have more slots; 5 has as many as 4.

@@ -14,8 +14,8 @@ constexpr std::uint8_t kLongPrefix = 0xFF;
 constexpr std::uint16_t kUtf16Marker = 0xFFFE;
 constexpr std::uint16_t kPrefix32 = 0xFFFF;
 
-#define RETURN_IF_FAILED(expr)                                   \
-    do {                                                         \
+#define RETURN_IF_FAILED(expr)                                                     \
+    do {                                                                           \
         if (const ListFileError e_ = (expr); e_ != ListFileError::None) return e_; \
     } while (false)
 
@@ -148,7 +148,8 @@ ListFileError ListInput::ReadSlow(std::byte* out, std::size_t size) {
         const bool direct = size >= buffer_.size();
         std::byte* into = direct ? out : buffer_.data();
         const std::size_t ask =
-            direct ? size : static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), unread_));
+            direct ? size
+                   : static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), unread_));
         std::size_t got = 0;
         if (!raw_.ReadSome(into, ask, got)) return ListFileError::ReadFailed;
         // A stream shorter than its stated size.
@@ -192,9 +193,7 @@ ListFileError ReadListFile(ListInput& in, CWallpaperList& list, int32_t& ratingS
         return ReadListFileUnguarded(in, list, ratingSum);
     } catch (const std::bad_alloc&) {
         return ListFileError::OutOfMemory;
-    } catch (const std::length_error&) {
-        return ListFileError::OutOfMemory;
-    }
+    } catch (const std::length_error&) { return ListFileError::OutOfMemory; }
 }
 
 ListFileError WriteListFile(ListOutput& out, const CWallpaperList& list, int32_t ratingSum) {

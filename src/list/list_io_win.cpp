@@ -185,26 +185,24 @@ std::optional<ListFileProblem> ReadListFromFile(const std::string& path, CWallpa
         switch (ReadListFile(in, list, ratingSum)) {
         case ListFileError::None: return std::nullopt;
         case ListFileError::VersionRefused: return ListFileProblem{true, 0};
-        case ListFileError::ReadFailed: return ListFileProblem{false, FileCauseFromError(raw.error)};
+        case ListFileError::ReadFailed:
+            return ListFileProblem{false, FileCauseFromError(raw.error)};
         // A short file, a length past its end, or one that cannot be
         // allocated: the file ends before its content does.
         case ListFileError::EndOfFile:
         case ListFileError::OutOfMemory: return ListFileProblem{false, kCauseEndOfFile};
         default: return ListFileProblem{false, kCauseGeneric};
         }
-    } catch (const std::bad_alloc&) {
-        return ListFileProblem{false, kCauseEndOfFile};
-    }
+    } catch (const std::bad_alloc&) { return ListFileProblem{false, kCauseEndOfFile}; }
 }
 
 std::optional<ListFileProblem> WriteListToFile(const std::string& path, const CWallpaperList& list,
                                                int32_t ratingSum) {
     try {
-        if (const auto cause = SaveReplacing(path, list, ratingSum)) return ListFileProblem{false, *cause};
+        if (const auto cause = SaveReplacing(path, list, ratingSum))
+            return ListFileProblem{false, *cause};
         return std::nullopt;
-    } catch (const std::bad_alloc&) {
-        return ListFileProblem{false, kCauseGeneric};
-    }
+    } catch (const std::bad_alloc&) { return ListFileProblem{false, kCauseGeneric}; }
 }
 
 bool LoadList(const std::string& path, CWallpaperList& list, int32_t& ratingSum) {

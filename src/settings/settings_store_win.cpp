@@ -17,8 +17,8 @@ namespace {
 
 // HKCU\Software\Zarnovell Software\Velunda\1.0, one level at a time.
 constexpr const char* kLevels[] = {"Software", "Zarnovell Software", "Velunda", "1.0"};
-constexpr DWORD kPathBuffer = 261;      // 260 characters and the zero
-constexpr DWORD kTimeTypeBuffer = 30;   // 29 characters and the zero
+constexpr DWORD kPathBuffer = 261;     // 260 characters and the zero
+constexpr DWORD kTimeTypeBuffer = 30;  // 29 characters and the zero
 
 DWORD* AllocateBlock() { return new (std::nothrow) DWORD; }
 
@@ -38,7 +38,8 @@ std::optional<KeyLevels> OpenForReading() {
     HKEY parent = HKEY_CURRENT_USER;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(parent, kLevels[i], 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+        if (RegOpenKeyExA(parent, kLevels[i], 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return std::nullopt;
         keys[i].reset(key);
         parent = key;
     }
@@ -120,7 +121,9 @@ bool WritePosition(HKEY key, int32_t position) {
 
 }  // namespace
 
-void SetBlockAllocator(BlockAllocator allocate) { g_allocate = allocate ? allocate : AllocateBlock; }
+void SetBlockAllocator(BlockAllocator allocate) {
+    g_allocate = allocate ? allocate : AllocateBlock;
+}
 void SetValueWriter(ValueWriter write) { g_write = write ? write : WriteValue; }
 
 }  // namespace settings
@@ -168,6 +171,7 @@ bool SaveSettings(const Settings& s) {
 
     // In order, stopping at the first failure; what was written stays.
     const HKEY key = keys->back().get();
+    // clang-format off
     return WriteString(key, "FilelistPath", s.FilelistPath) &&
            WriteInt32(key, "Startup", s.Startup ? 1 : 0) &&
            WriteString(key, "TimeType", s.TimeType) &&
@@ -175,7 +179,9 @@ bool SaveSettings(const Settings& s) {
            WriteInt32(key, "NumStartup", s.NumStartup) &&
            WriteInt32(key, "LastDays", s.LastDays) &&
            WriteInt32(key, "LastStartup", s.LastStartup) &&
-           WriteInt32(key, "Formats", s.Formats == 1 ? 1 : 0) && WritePosition(key, s.Position);
+           WriteInt32(key, "Formats", s.Formats == 1 ? 1 : 0) &&
+           WritePosition(key, s.Position);
+    // clang-format on
 }
 
 void SaveChangeMarker(const Settings& s, bool startupKind, std::time_t now) {
@@ -186,6 +192,8 @@ void SaveChangeMarker(const Settings& s, bool startupKind, std::time_t now) {
     if (!keys) return;
 
     const HKEY key = keys->back().get();
-    if (startupKind) WriteInt32(key, "LastStartup", s.LastStartup);
-    else WriteInt32(key, "LastDays", static_cast<int32_t>(LocalMidnight(now)));
+    if (startupKind)
+        WriteInt32(key, "LastStartup", s.LastStartup);
+    else
+        WriteInt32(key, "LastDays", static_cast<int32_t>(LocalMidnight(now)));
 }

@@ -47,7 +47,6 @@ std::string AddedFilesMessage(const AddedFiles& files) {
             text += "\n- " + Count(files.notAnsi, "nom", "noms") +
                     " avec des caractères que la liste ne peut pas enregistrer";
     }
-    if (files.stopped)
-        text += "\n\nSeuls les 10 000 premiers fichiers déposés ont été lus.";
+    if (files.stopped) text += "\n\nSeuls les 10 000 premiers fichiers déposés ont été lus.";
     return text;
 }

@@ -9,7 +9,7 @@ class CDisplayPrefsDlg : public win::Dialog {
 public:
     explicit CDisplayPrefsDlg(HWND parent = nullptr);
 
-    int formats = 0;       // 1: JPEG and PNG are applied too
+    int formats = 0;        // 1: JPEG and PNG are applied too
     int32_t position = -1;  // 0 centre .. 5 span; -1 "Ne pas changer"
 
 protected:

@@ -36,10 +36,9 @@ CMainDlg::CMainDlg(AppData& app, HWND parent, std::function<bool()> changeNow)
       changeNow_(std::move(changeNow)),
       // Shared icons of the module: the system frees them.
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      smallIcon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                               MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
+      smallIcon_(static_cast<HICON>(
+          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
 
 void CMainDlg::DoDataExchange(win::DataExchange& dx) {
     dx.Control(IDC_WALLPAPER_LIST, listBox.hwnd);
@@ -105,14 +104,15 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
     case WM_HELP: OnHelp(); return TRUE;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     // The program's own message boxes are owned by this window while it is up.
-    case WM_DESTROY: win::SetMainWindow(nullptr); handled = false; return 0;
+    case WM_DESTROY:
+        win::SetMainWindow(nullptr);
+        handled = false;
+        return 0;
     default: handled = false; return 0;
     }
 }
 
-void CMainDlg::FillListBox() {
-    listBox.Fill(app_.wallpaperList);
-}
+void CMainDlg::FillListBox() { listBox.Fill(app_.wallpaperList); }
 
 int CMainDlg::Ask(const std::string& text, const std::string& caption, UINT style) {
     return win::WindowMessageBox(hwnd(), text, caption, style);
@@ -147,10 +147,10 @@ void CMainDlg::OnAdd() {
 // The pictures among the files and folders dropped; other files are ignored.
 void CMainDlg::OnDropFiles(HDROP drop) {
     AddedFiles files;
-    files.stopped = !ForEachFile(TakeDroppedPaths(drop), kDropFileLimit,
-                                 [&](const std::wstring& path) {
-                                     if (IsPictureName(path, app_.Formats)) AddFile(path, files);
-                                 });
+    files.stopped =
+        !ForEachFile(TakeDroppedPaths(drop), kDropFileLimit, [&](const std::wstring& path) {
+            if (IsPictureName(path, app_.Formats)) AddFile(path, files);
+        });
     ReportAdded(files);
 }
 
@@ -196,9 +196,9 @@ void CMainDlg::OnNewList() {
 }
 
 void CMainDlg::OnOpenList() {
-    win::FileDialog dialog(
-        true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
-        kListFilter, hwnd());
+    win::FileDialog dialog(true, "", "",
+                           OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                           kListFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
     OnNewList();
     const bool loaded = LoadList(dialog.GetPathName(), app_.wallpaperList, app_.ratingSum);

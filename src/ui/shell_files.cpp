@@ -47,7 +47,8 @@ public:
             const std::wstring folder = std::move(folders.back());
             folders.pop_back();
             WIN32_FIND_DATAW found;
-            const win::UniqueFind find(FindFirstFileW(LongName(Join(folder, L"*")).c_str(), &found));
+            const win::UniqueFind find(
+                FindFirstFileW(LongName(Join(folder, L"*")).c_str(), &found));
             if (!find) continue;
             do {
                 const std::wstring name = found.cFileName;
@@ -96,10 +97,10 @@ ListPath ToListPath(const std::wstring& path, std::string& ansi) {
     BOOL lossy = FALSE;
     // At most 3 bytes per UTF-16 unit, in any code page.
     std::string bytes(path.size() * 3, '\0');
-    const int length = WideCharToMultiByte(
-        CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, path.data(),
-        static_cast<int>(path.size()), bytes.data(), static_cast<int>(bytes.size()), nullptr,
-        utf8 ? nullptr : &lossy);
+    const int length =
+        WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, path.data(),
+                            static_cast<int>(path.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, utf8 ? nullptr : &lossy);
     if (lossy || (length == 0 && !path.empty())) return ListPath::NotAnsi;
     if (static_cast<std::size_t>(length) > kListPathBytes) return ListPath::TooLong;
     bytes.resize(static_cast<std::size_t>(length));

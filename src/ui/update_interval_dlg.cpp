@@ -28,14 +28,9 @@ BOOL CUpdateIntervalDlg::OnInitDialog() {
 bool CUpdateIntervalDlg::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
-    case IDC_RADIO_DAYS:
-        ChooseDays();
-        return true;
-    case IDC_RADIO_STARTUPS:
-        ChooseStartups();
-        return true;
-    default:
-        return false;
+    case IDC_RADIO_DAYS: ChooseDays(); return true;
+    case IDC_RADIO_STARTUPS: ChooseStartups(); return true;
+    default: return false;
     }
 }
 

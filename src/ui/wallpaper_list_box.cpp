@@ -61,8 +61,7 @@ void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool selected = item.itemState & ODS_SELECTED;
     if (selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
         Frame(dc, item.rcItem, RGB(0, 0, 0));
-    if (!selected && (item.itemAction & ODA_SELECT))
-        Frame(dc, item.rcItem, GetBkColor(dc));
+    if (!selected && (item.itemAction & ODA_SELECT)) Frame(dc, item.rcItem, GetBkColor(dc));
 }
 
 int CWallpaperListBox::CompareItem(const COMPAREITEMSTRUCT& items) {
@@ -81,8 +80,8 @@ void CWallpaperListBox::Fill(CWallpaperList& list) {
     for (CWallpaperEntry& entry : list) sorted.push_back(&entry);
     std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return Compare(*a, *b) < 0; });
     const bool ties = std::adjacent_find(sorted.begin(), sorted.end(), [](auto* a, auto* b) {
-        return Compare(*a, *b) == 0;
-    }) != sorted.end();
+                          return Compare(*a, *b) == 0;
+                      }) != sorted.end();
 
     const win::NoRedraw quiet(hwnd);
     Reserve(list.GetCount());

@@ -37,16 +37,12 @@ void DataExchange::Int(int id, int& value, int min, int max) {
     Text(id, text);
     int parsed = 0;
     switch (ParseIntInRange(text, min, max, parsed)) {
-    case IntParse::ok:
-        value = parsed;
-        return;
-    case IntParse::notANumber:
-        Refuse(id, "Veuillez entrer un nombre entier.");
-        return;
+    case IntParse::ok: value = parsed; return;
+    case IntParse::notANumber: Refuse(id, "Veuillez entrer un nombre entier."); return;
     case IntParse::outOfRange: {
         char message[128];
-        std::snprintf(message, sizeof message, "Veuillez entrer un nombre entier compris entre %d et %d.",
-                      min, max);
+        std::snprintf(message, sizeof message,
+                      "Veuillez entrer un nombre entier compris entre %d et %d.", min, max);
         Refuse(id, message);
         return;
     }

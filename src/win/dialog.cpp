@@ -5,9 +5,9 @@ namespace win {
 Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 INT_PTR Dialog::DoModal() {
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_),
-                                           parent_, &Dialog::DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent_,
+                        &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
     return result;
 }
@@ -50,14 +50,19 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: return OnInitDialog();
     case WM_COMMAND: {
         const int id = LOWORD(wp);
         const int code = HIWORD(wp);
         if (OnCommand(id, code)) return TRUE;
-        if (id == IDOK && code == 0) { OnOK(); return TRUE; }
-        if (id == IDCANCEL && code == 0) { OnCancel(); return TRUE; }
+        if (id == IDOK && code == 0) {
+            OnOK();
+            return TRUE;
+        }
+        if (id == IDCANCEL && code == 0) {
+            OnCancel();
+            return TRUE;
+        }
         return FALSE;
     }
     case WM_DRAWITEM:
@@ -66,8 +71,7 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         // Returned as it is, like the answers to WM_INITDIALOG, WM_CTLCOLOR*
         // and WM_QUERYDRAGICON; DWLP_MSGRESULT is not read for it. (Setting
         // it anyway costs a call to the Wine server for every comparison.)
-        return OnCompareItem(static_cast<int>(wp),
-                             *reinterpret_cast<const COMPAREITEMSTRUCT*>(lp));
+        return OnCompareItem(static_cast<int>(wp), *reinterpret_cast<const COMPAREITEMSTRUCT*>(lp));
     default: {
         bool handled = false;
         const INT_PTR result = OnMessage(msg, wp, lp, handled);

@@ -22,9 +22,9 @@ constexpr std::size_t kManyFilesChars = std::size_t{1} << 18;
 
 std::wstring Widen(std::string_view text) {
     const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(
-                          MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
-                      L'\0');
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+        L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
@@ -32,8 +32,8 @@ std::wstring Widen(std::string_view text) {
 // In the ANSI code page, as the ANSI dialog gives it.
 std::string Narrow(std::wstring_view wide) {
     const int size = static_cast<int>(wide.size());
-    std::string text(static_cast<std::size_t>(WideCharToMultiByte(
-                         CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+    std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), size,
+                                                                  nullptr, 0, nullptr, nullptr)),
                      '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), static_cast<int>(text.size()),
                         nullptr, nullptr);
@@ -47,8 +47,8 @@ std::vector<std::wstring> SplitFileNames(const wchar_t* answer) {
     for (const wchar_t* part = answer; *part; part += parts.back().size() + 1)
         parts.emplace_back(part);
     if (parts.size() < 2) return parts;
-    const std::wstring folder = parts.front().ends_with(L'\\') ? parts.front()
-                                                                 : parts.front() + L'\\';
+    const std::wstring folder =
+        parts.front().ends_with(L'\\') ? parts.front() : parts.front() + L'\\';
     std::vector<std::wstring> files;
     for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
     return files;

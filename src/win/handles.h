@@ -102,7 +102,10 @@ public:
     T* Get() const { return ptr_; }
     explicit operator bool() const { return ptr_ != nullptr; }
     // For out-parameters: releases what is held first.
-    T** Put() { Reset(); return &ptr_; }
+    T** Put() {
+        Reset();
+        return &ptr_;
+    }
     void** PutVoid() { return reinterpret_cast<void**>(Put()); }
     void Reset() {
         if (ptr_) ptr_->Release();

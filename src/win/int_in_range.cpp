@@ -6,7 +6,9 @@ namespace win {
 
 IntParse ParseIntInRange(std::string_view text, int min, int max, int& value) {
     size_t i = 0;
-    auto skipBlanks = [&] { while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i; };
+    auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    };
     skipBlanks();
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
@@ -15,7 +17,10 @@ IntParse ParseIntInRange(std::string_view text, int min, int max, int& value) {
     bool huge = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         n = n * 10 + (text[i] - '0');
-        if (n > std::numeric_limits<int>::max()) { huge = true; n = std::numeric_limits<int>::max(); }
+        if (n > std::numeric_limits<int>::max()) {
+            huge = true;
+            n = std::numeric_limits<int>::max();
+        }
     }
     if (i == firstDigit) return IntParse::notANumber;
     skipBlanks();

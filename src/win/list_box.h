@@ -10,9 +10,7 @@ class ListBox {
 public:
     HWND hwnd = nullptr;
 
-    int AddItem(const void* data) {
-        return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data));
-    }
+    int AddItem(const void* data) { return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data)); }
     // At the end, even in a sorted list box.
     int AppendItem(const void* data) {
         return Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(data));
