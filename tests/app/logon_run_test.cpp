@@ -21,7 +21,11 @@ std::string ListBytes(const std::string& ext) {
     return Header(2, 6) + Record("gone.bmp", "bmp", 5) + Record("pic." + ext, ext, 1);
 }
 
-std::string Desktop(const char* name) { return Get(kDesktop, name).second.c_str(); }
+// A desktop value's text: its bytes as stored, less the one zero that ends them.
+std::string Desktop(const char* name) {
+    const std::string bytes = Get(kDesktop, name).second;
+    return bytes.substr(0, bytes.size() - 1);
+}
 
 // Files in the working folder; the desktop's values all "x" before each run.
 struct LogonRun : Clean {
