@@ -12,6 +12,6 @@ TEST(CommandLine, LogonRunIsAnEightCharacterPrefixOfTheArgumentText) {
         EXPECT_EQ(ArgumentText(none), "") << (none ? none : "null");
     for (const char* yes : {"/startup", "/startupX"}) EXPECT_TRUE(IsLogonRun(yes)) << yes;
     for (const char* no : {"/Startup", "startup", "/startu"}) EXPECT_FALSE(IsLogonRun(no)) << no;
-    for (const char* yes : {"/next", "/next \t"}) EXPECT_TRUE(IsNextRun(yes)) << yes;
+    for (const char* yes : {"/next", "/next ", "/next \t"}) EXPECT_TRUE(IsNextRun(yes)) << yes;
     for (const char* no : {"/nextx", "/next x", "/Next", ""}) EXPECT_FALSE(IsNextRun(no)) << no;
 }
