@@ -21,17 +21,11 @@ std::string ListBytes(const std::string& ext) {
     return Header(2, 6) + Record("gone.bmp", "bmp", 5) + Record("pic." + ext, ext, 1);
 }
 
-// A desktop value's text: its bytes as stored, less the one zero that ends them.
-std::string Desktop(const char* name) {
-    const std::string bytes = Get(kDesktop, name).second;
-    return bytes.substr(0, bytes.size() - 1);
-}
-
 // Files in the working folder; the desktop's values all "x" before each run.
 struct LogonRun : Clean {
     // The wallpaper, and the desktop's style and tile, as the run left them; the entries that
     // the application's list kept.
-    std::tuple<std::string, std::string, int> Run(const char* args, const std::string& ext) {
+    std::tuple<Raw, Raw, Raw, int> Run(const char* args, const std::string& ext) {
         std::ofstream("pic." + ext) << "picture";
         std::ofstream("list.dat", std::ios::binary) << ListBytes(ext);
         for (const char* name : {"Wallpaper", "WallpaperStyle", "TileWallpaper"})
@@ -39,8 +33,8 @@ struct LogonRun : Clean {
         CWallpaperApp app;
         app.m_lpCmdLine = args;
         app.InitInstance();
-        return {Desktop("Wallpaper"), Desktop("WallpaperStyle") + ' ' + Desktop("TileWallpaper"),
-                app.wallpaperList.GetCount()};
+        return {Get(kDesktop, "Wallpaper"), Get(kDesktop, "WallpaperStyle"),
+                Get(kDesktop, "TileWallpaper"), app.wallpaperList.GetCount()};
     }
 };
 
@@ -66,8 +60,8 @@ TEST_F(LogonRun, ChangesWhenDueStoringTheCountAndReportsAMissingList) {
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, kCompany), ERROR_FILE_NOT_FOUND);  // wrote nothing
     for (const auto& [args, kind, list, days, count, daysAfter, countAfter, changes] : runs) {
         SaveSettings({count, days, 3, 1, kind, false, list});
-        const auto [wallpaper, desktop, listed] = Run(args, "bmp");
-        EXPECT_EQ(wallpaper, changes ? "pic.bmp" : "x") << args << list;
+        const auto [wallpaper, style, tile, listed] = Run(args, "bmp");
+        EXPECT_EQ(wallpaper, Sz(changes ? "pic.bmp" : "x")) << args << list;
         Settings stored;
         EXPECT_TRUE(LoadSettings(stored, 0));
         EXPECT_EQ(Fields(stored), Fields({countAfter, daysAfter, 3, 1, kind, false, list}));
@@ -85,21 +79,23 @@ TEST_F(LogonRun, ChangesWhenDueStoringTheCountAndReportsAMissingList) {
 // with a valid position and an applied picture.
 TEST_F(LogonRun, AppliesByFormatsAndWritesAValidPositionWithTheWallpaper) {
     const Raw short1{REG_DWORD, "\1"}, binary1{REG_BINARY, Dw(1).second};
-    const std::tuple<Raw, Raw, const char*, bool, const char*> rows[] = {
-        {{}, {}, "jpg", false, "x x"},     {Dw(1), {}, "JPEG", true, "x x"},
-        {Dw(2), {}, "jpg", false, "x x"},  {binary1, {}, "jpg", false, "x x"},
-        {short1, {}, "jpg", false, "x x"}, {{}, Dw(0), "bmp", true, "0 0"},
-        {{}, Dw(1), "bmp", true, "0 1"},   {{}, Dw(2), "bmp", true, "2 0"},
-        {{}, Dw(3), "bmp", true, "6 0"},   {{}, Dw(4), "bmp", true, "10 0"},
-        {{}, Dw(5), "bmp", true, "22 0"},  {{}, Dw(6), "bmp", true, "x x"},
-        {{}, Dw(~0u), "bmp", true, "x x"}, {{}, Dw(2), "jpg", false, "x x"}};
-    for (const auto& [formats, position, ext, applied, desktop] : rows) {
+    // clang-format off
+    const std::tuple<Raw, Raw, const char*, bool, const char*, const char*> rows[] = {
+        {{}, {}, "jpg", false, "x", "x"},     {Dw(1), {}, "JPEG", true, "x", "x"},
+        {Dw(2), {}, "jpg", false, "x", "x"},  {binary1, {}, "jpg", false, "x", "x"},
+        {short1, {}, "jpg", false, "x", "x"}, {{}, Dw(0), "bmp", true, "0", "0"},
+        {{}, Dw(1), "bmp", true, "0", "1"},   {{}, Dw(2), "bmp", true, "2", "0"},
+        {{}, Dw(3), "bmp", true, "6", "0"},   {{}, Dw(4), "bmp", true, "10", "0"},
+        {{}, Dw(5), "bmp", true, "22", "0"},  {{}, Dw(6), "bmp", true, "x", "x"},
+        {{}, Dw(~0u), "bmp", true, "x", "x"}, {{}, Dw(2), "jpg", false, "x", "x"}};
+    // clang-format on
+    for (const auto& [formats, position, ext, applied, style, tile] : rows) {
         SaveSettings({0, 0, 1, 1, "days", false, "list.dat"});  // every day, last changed in 1970
         Put(kVelunda, "Formats", formats), Put(kVelunda, "Position", position);
-        const auto [wallpaper, shown, listed] = Run("/startup", ext);
-        EXPECT_EQ(std::pair(wallpaper, shown),
-                  std::pair(applied ? "pic." + std::string(ext) : "x", std::string(desktop)))
-            << ext << ' ' << desktop;
+        const auto [wallpaper, shownStyle, shownTile, listed] = Run("/startup", ext);
+        EXPECT_EQ(std::tuple(wallpaper, shownStyle, shownTile),
+                  std::tuple(Sz(applied ? "pic." + std::string(ext) : "x"), Sz(style), Sz(tile)))
+            << ext << ' ' << style;
         EXPECT_EQ(std::pair(Get(kVelunda, "Formats"), Get(kVelunda, "Position")),
                   std::pair(formats, position));
     }
