@@ -1,6 +1,6 @@
-// The floor of a logon run with a change due: a program that reads one value
-// of the settings key and makes one bitmap, named by its argument, the
-// wallpaper.
+// The floor of a logon run: a program that reads one value of the settings
+// key and nothing more (no change due), or that then also makes one bitmap,
+// named by its argument, the wallpaper (FLOOR_CHANGE: a change due).
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR bitmap, int) {
@@ -14,6 +14,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR bitmap, int) {
                                           reinterpret_cast<BYTE*>(path), &size);
     RegCloseKey(key);
     if (read != ERROR_SUCCESS) return 1;
+#ifdef FLOOR_CHANGE
     // The same call and flags as the logon run's.
     return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, bitmap, SPIF_UPDATEINIFILE) ? 0 : 1;
+#else
+    (void)bitmap;
+    return 0;
+#endif
 }
