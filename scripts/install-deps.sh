@@ -7,6 +7,7 @@ packages=(
   cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 fonts-wine xvfb xauth xdotool imagemagick faketime hyperfine nsis zip python3
+  python3-jsonschema python3-yaml
 )
 
 missing=()

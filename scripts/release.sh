@@ -4,6 +4,10 @@
 # Velunda-<version>-x64.zip and -x86.zip (Velunda.exe and readme.txt), and
 # SHA256SUMS for those four files. The version is the CMake project's
 # (project(Velunda VERSION ...) in CMakeLists.txt), and comes from nowhere else.
+#
+# With VELUNDA_DOWNLOAD_URL set to the web folder where these files will be
+# published, it also writes the winget manifests (winget/) and the Scoop one
+# (scoop/velunda.json) that name them there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +15,7 @@ out=$PWD/build/release
 mkdir -p "$out"
 # Files of an earlier version would outlive their checksums.
 rm -f "$out"/Velunda-*.exe "$out"/Velunda-*.zip "$out"/SHA256SUMS
+rm -rf "$out/winget" "$out/scoop"
 
 files=()
 for arch in x64 x86; do
@@ -40,4 +45,10 @@ for arch in x64 x86; do
 done
 
 (cd "$out" && sha256sum "${files[@]}" >SHA256SUMS)
+if [ -n "${VELUNDA_DOWNLOAD_URL:-}" ]; then
+  python3 scripts/package_manifests.py "$out" "$version" "$VELUNDA_DOWNLOAD_URL"
+else
+  echo "No winget or Scoop manifest written: VELUNDA_DOWNLOAD_URL (the files' web folder) is not set."
+fi
 cd "$out" && ls -l "${files[@]}" SHA256SUMS
+[ ! -d winget ] || ls -l winget/* scoop/*

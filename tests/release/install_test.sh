@@ -2,7 +2,7 @@
 # The x64 installer under 64-bit Wine, in a fresh prefix: a silent install, an
 # update refused while Velunda runs and one after it, and a silent uninstall;
 # the user's settings and lists outlive them all, the logon shortcut all but
-# the uninstall.
+# the uninstall. The uninstall entry is compared with the winget manifest's.
 # Usage: install_test.sh <setup.exe> <read_link.exe> <Velunda.exe as built>
 # Needs a display.
 set -uo pipefail
@@ -37,6 +37,24 @@ link=$(run "$reader" "Z:$menu_link")
 next_link="${menu_link%.lnk} - fond suivant.lnk"
 link=$(run "$reader" "Z:$next_link")
 [ "$link" = "$exe|/next||$exe,0" ] || fail "the fond suivant shortcut reads '$link'"
+# winget finds the installation by this entry: its key and values as the
+# manifest names them.
+manifest=${setup%/*}/winget/ZarnovellSoftware.Velunda.installer.yaml
+if [ -f "$manifest" ]; then
+  echo "== the uninstall entry as the winget manifest names it"
+  named=$(python3 -c 'import sys, yaml
+m = yaml.safe_load(open(sys.argv[1], encoding="utf-8"))
+for e in m["AppsAndFeaturesEntries"]:
+    for name in ("DisplayName", "Publisher", "DisplayVersion"):
+        print(m["ProductCode"], name, e[name], sep="|")' "$manifest") || fail "reading $manifest"
+  [ -n "$named" ] || fail "$manifest names no uninstall entry"
+  while IFS='|' read -r code name want; do
+    got=$(run reg query "${entry%\\*}\\$code" /v "$name" | sed -n "s/^ *$name *REG_SZ *//p")
+    [ "$got" = "$want" ] || fail "the uninstall entry $code has $name '$got', the manifest '$want'"
+  done <<<"$named"
+else
+  echo "== no winget manifest to compare (release.sh ran without VELUNDA_DOWNLOAD_URL)"
+fi
 wine reg add "$settings\\Velunda\\1.0" /v Startup /t REG_DWORD /d 1 /f
 before=$(run reg query "$settings" /s)
 echo list >"$dir/Mes fonds.vdl"
