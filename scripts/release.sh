@@ -48,7 +48,7 @@ done
 if [ -n "${VELUNDA_DOWNLOAD_URL:-}" ]; then
   python3 scripts/package_manifests.py "$out" "$version" "$VELUNDA_DOWNLOAD_URL"
 else
-  echo "No winget or Scoop manifest written: VELUNDA_DOWNLOAD_URL (the files' web folder) is not set."
+  echo "No winget or Scoop manifest written: VELUNDA_DOWNLOAD_URL (their web folder) is not set."
 fi
 cd "$out" && ls -l "${files[@]}" SHA256SUMS
 [ ! -d winget ] || ls -l winget/* scoop/*

@@ -46,7 +46,7 @@ if [ -f "$manifest" ]; then
 m = yaml.safe_load(open(sys.argv[1], encoding="utf-8"))
 for e in m["AppsAndFeaturesEntries"]:
     for name in ("DisplayName", "Publisher", "DisplayVersion"):
-        print(m["ProductCode"], name, e[name], sep="|")' "$manifest") || fail "reading $manifest"
+        print(m["ProductCode"], name, e[name], sep="|")' "$manifest")
   [ -n "$named" ] || fail "$manifest names no uninstall entry"
   while IFS='|' read -r code name want; do
     got=$(run reg query "${entry%\\*}\\$code" /v "$name" | sed -n "s/^ *$name *REG_SZ *//p")
