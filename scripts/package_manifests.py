@@ -17,7 +17,8 @@ PACKAGE_ID = "ZarnovellSoftware.Velunda"
 MANIFEST_VERSION = "1.10.0"
 LOCALE = "fr-FR"
 WINGET_LICENSE, SCOOP_LICENSE = "Propriétaire", "Proprietary"
-SCOOP_ARCH = {"x64": "64bit", "x86": "32bit"}
+# The release's architectures, and their names in Scoop.
+ARCHS = {"x64": "64bit", "x86": "32bit"}
 # The installer exits with 2 when Velunda is open (it cannot replace it).
 IN_USE_EXIT_CODE = 2
 NOTES = [
@@ -72,12 +73,18 @@ def to_yaml(value, indent=""):
     return lines
 
 
+def releases_page(address, version):
+    """The address without this release's own folder: where every release is found."""
+    head, found, _ = address.partition(f"/{version}/")
+    return head + "/" if found else address
+
+
 def winget_manifests(version, address, hashes, product_code, entry, descriptions):
     header = {"PackageIdentifier": PACKAGE_ID, "PackageVersion": version}
     footer = lambda kind: {"ManifestType": kind, "ManifestVersion": MANIFEST_VERSION}
     installers = [{"Architecture": arch, "InstallerUrl": address + setup_name(version, arch),
                    "InstallerSha256": hashes[setup_name(version, arch)].upper()}
-                  for arch in SCOOP_ARCH]
+                  for arch in ARCHS]
     return {
         f"{PACKAGE_ID}.yaml": {**header, "DefaultLocale": LOCALE, **footer("version")},
         f"{PACKAGE_ID}.installer.yaml": {
@@ -97,12 +104,6 @@ def winget_manifests(version, address, hashes, product_code, entry, descriptions
     }
 
 
-def releases_page(address, version):
-    """The address without this release's own folder: where every release is found."""
-    head, found, _ = address.partition(f"/{version}/")
-    return head + "/" if found else address
-
-
 def scoop_manifest(version, address, hashes, short_description):
     page = releases_page(address, version)
     pattern = address.replace(f"/{version}/", "/$version/")
@@ -114,21 +115,21 @@ def scoop_manifest(version, address, hashes, short_description):
         "notes": NOTES,
         "architecture": {
             key: {"url": address + zip_name(version, arch), "hash": hashes[zip_name(version, arch)]}
-            for arch, key in SCOOP_ARCH.items()},
+            for arch, key in ARCHS.items()},
         "bin": "Velunda.exe",
         "shortcuts": [["Velunda.exe", "Velunda"]],
         # A later release is found on the releases page by its x64 archive.
         "checkver": {"url": page, "regex": r"Velunda-([\d.]+)-x64\.zip"},
         "autoupdate": {
             "architecture": {key: {"url": pattern + zip_name("$version", arch)}
-                             for arch, key in SCOOP_ARCH.items()},
+                             for arch, key in ARCHS.items()},
             "hash": {"url": "$baseurl/SHA256SUMS", "regex": "$sha256\\s+\\*?$basename"},
         },
     }
 
 
 def main(out, version, address):
-    if not re.match(r"^https?://[^\s/]+/", address):
+    if not re.fullmatch(r"https?://[^\s/]+(/\S*)?", address):
         sys.exit(f"package_manifests.py: not a web address: {address}")
     if not address.endswith("/"):
         address += "/"
