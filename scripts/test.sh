@@ -15,9 +15,10 @@ for preset in native win64 win32 fuzz; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 # The package manifests are written, and so tested, only with a download
-# address: give them a test one. The release files are the same either way.
+# address: give them a test one (its last slash left for release.sh to add).
+# The release files are the same either way.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win64/CMakeCache.txt)
-VELUNDA_DOWNLOAD_URL=${VELUNDA_DOWNLOAD_URL:-https://example.org/velunda/$version/} \
+VELUNDA_DOWNLOAD_URL=${VELUNDA_DOWNLOAD_URL:-https://example.org/velunda/$version} \
   bash scripts/release.sh
 
 echo "== native tests"
