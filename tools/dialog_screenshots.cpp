@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -19,44 +20,46 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
 
     AppData app;
-    app.FilelistPath = "C:\\users\\Public\\Documents\\Velunda.dat";
+    app.FilelistPath = L"C:\\users\\Public\\Documents\\Velunda.dat";
     app.Startup = true;
-    app.TimeType = "days";
+    app.TimeType = L"days";
     app.NumDays = 3;
     app.NumStartup = 5;
     app.Formats = 1;
     app.Position = 4;
     int32_t rating = 4;
     const struct {
-        const char *name, *caption;
+        const char* name;
+        const wchar_t* caption;
         std::function<void()> open;
     } shots[] = {
-        {"prefs", "Préférences générales", [&] { RunGeneralPrefs(app, nullptr); }},
-        {"interval", "Interval de mise à jour",
+        {"prefs", L"Préférences générales", [&] { RunGeneralPrefs(app, nullptr); }},
+        {"interval", L"Interval de mise à jour",
          [&] { RunUpdateInterval(app, nullptr, std::time(nullptr)); }},
-        {"display", "Affichage", [&] { RunDisplayPrefs(app, nullptr); }},
-        {"rating", "Notation",
+        {"display", L"Affichage", [&] { RunDisplayPrefs(app, nullptr); }},
+        {"rating", L"Notation",
          [&] {
-             RunRatingDialog("C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr);
+             RunRatingDialog(L"C:\\users\\Public\\Pictures\\Lac de montagne.bmp", rating, nullptr);
          }},
-        {"about", "A propos de Velunda", [] { RunAbout(nullptr); }},
+        {"about", L"A propos de Velunda", [] { RunAbout(nullptr); }},
     };
     for (const auto& shot : shots) {
         DialogDriver driver([&](DialogDriver& d) {
             HWND dlg = d.Wait(shot.caption);
             // Without a window manager Wine draws the first window's caption
             // inactive even when it is the foreground window: redraw it active.
-            if (GetForegroundWindow() == dlg) SendMessageA(dlg, WM_NCACTIVATE, TRUE, 0);
+            if (GetForegroundWindow() == dlg) SendMessageW(dlg, WM_NCACTIVATE, TRUE, 0);
             RedrawWindow(dlg, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(300);
             const std::string base = folder + "\\" + shot.name;
             if (FILE* f = std::fopen((base + ".ready").c_str(), "w")) std::fclose(f);
             for (int i = 0;
-                 i < 600 && GetFileAttributesA((base + ".done").c_str()) == INVALID_FILE_ATTRIBUTES;
+                 i < 600 && GetFileAttributesW(std::filesystem::path(base + ".done").c_str()) ==
+                                INVALID_FILE_ATTRIBUTES;
                  ++i)
                 Sleep(100);
-            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);  // About has no Cancel button
+            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);  // About has no Cancel button
         });
         shot.open();
     }

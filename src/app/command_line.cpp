@@ -1,22 +1,21 @@
 #include "app/command_line.h"
 
-std::string ArgumentText(const char* commandLine) {
-    const char* p = commandLine ? commandLine : "";
-    if (*p == '"') {
+std::wstring ArgumentText(const wchar_t* commandLine) {
+    const wchar_t* p = commandLine ? commandLine : L"";
+    if (*p == L'"') {
         ++p;
-        while (*p && *p != '"') ++p;
-        if (*p == '"') ++p;
+        while (*p && *p != L'"') ++p;
+        if (*p == L'"') ++p;
     } else {
-        while (*p && static_cast<unsigned char>(*p) > ' ') ++p;
+        while (*p && *p > L' ') ++p;
     }
-    while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
+    while (*p && *p <= L' ') ++p;
     return p;
 }
 
-bool IsLogonRun(std::string_view argumentText) { return argumentText.substr(0, 8) == "/startup"; }
+bool IsLogonRun(std::wstring_view argumentText) { return argumentText.substr(0, 8) == L"/startup"; }
 
-bool IsNextRun(std::string_view argumentText) {
-    while (!argumentText.empty() && static_cast<unsigned char>(argumentText.back()) <= ' ')
-        argumentText.remove_suffix(1);
-    return argumentText == "/next";
+bool IsNextRun(std::wstring_view argumentText) {
+    while (!argumentText.empty() && argumentText.back() <= L' ') argumentText.remove_suffix(1);
+    return argumentText == L"/next";
 }

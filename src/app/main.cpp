@@ -9,7 +9,7 @@ CWallpaperApp theApp;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    theApp.m_lpCmdLine = ArgumentText(GetCommandLineA());
+    theApp.m_lpCmdLine = ArgumentText(GetCommandLineW());
     theApp.InitInstance();
     return 0;
 }

@@ -12,7 +12,7 @@ struct ScheduleDecision {
 };
 
 struct ScheduleSettings {
-    std::string_view timeType;
+    std::wstring_view timeType;
     int32_t numDays = 0;
     int32_t numStartup = 0;
     int32_t lastDays = 0;

@@ -48,15 +48,15 @@ BOOL CWallpaperApp::InitInstance() {
 
 void CWallpaperApp::TakeFirstRunDefaults() {
     Startup = true;
-    char personal[MAX_PATH] = {};
+    wchar_t personal[MAX_PATH] = {};
     // The query's result is not examined: a failure leaves an empty folder,
     // and the list file then lies at the root of the current drive.
-    SHGetSpecialFolderPathA(MainWindowHandle(), personal, CSIDL_PERSONAL, FALSE);
-    personal[MAX_PATH - 1] = '\0';
-    FilelistPath = std::string(personal) + "\\Velunda.dat";
+    SHGetSpecialFolderPathW(MainWindowHandle(), personal, CSIDL_PERSONAL, FALSE);
+    personal[MAX_PATH - 1] = L'\0';
+    FilelistPath = std::wstring(personal) + L"\\Velunda.dat";
     NumDays = 1;
     NumStartup = 1;
-    TimeType = "days";
+    TimeType = L"days";
     LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
     LastStartup = 0;
 }
@@ -75,8 +75,8 @@ bool CWallpaperApp::ChangeNow() {
     int32_t sum = ratingSum;
     if (!Draw(list, sum)) return false;
     ApplyWallpaper();
-    if (TimeType == "days") LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
-    if (TimeType == "startup") LastStartup = 0;
+    if (TimeType == L"days") LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
+    if (TimeType == L"startup") LastStartup = 0;
     return true;
 }
 
@@ -84,5 +84,5 @@ void CWallpaperApp::RunNext() {
     // The restarted count is stored alone, as a logon run stores its marker;
     // the list file is not written.
     if (!ChangeNow()) return;
-    if (TimeType == "days" || TimeType == "startup") SaveChangeMarker(TimeType == "startup");
+    if (TimeType == L"days" || TimeType == L"startup") SaveChangeMarker(TimeType == L"startup");
 }

@@ -48,8 +48,8 @@ public:
         ::SaveChangeMarker(*this, startupKind, env_.clock());
     }
     void UpdateLogonShortcut() { ::UpdateLogonShortcut(Startup, MainWindowHandle()); }
-    bool LoadList(const std::string& path) { return ::LoadList(path, wallpaperList, ratingSum); }
-    bool SaveList(const std::string& path) { return ::SaveList(path, wallpaperList, ratingSum); }
+    bool LoadList(const std::wstring& path) { return ::LoadList(path, wallpaperList, ratingSum); }
+    bool SaveList(const std::wstring& path) { return ::SaveList(path, wallpaperList, ratingSum); }
     bool ChooseWallpaper() { return Draw(wallpaperList, ratingSum); }
     void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
 
@@ -63,7 +63,7 @@ public:
     HWND MainWindowHandle() const;
 
     // The argument text after the program's name.
-    std::string m_lpCmdLine;
+    std::wstring m_lpCmdLine;
     // The main window while start-up runs it.
     win::Dialog* m_pMainWnd = nullptr;
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <new>
 #include <optional>
 #include <string>
@@ -14,9 +13,9 @@
 
 namespace {
 
-constexpr char kSaveError[] = "Erreur d'enregistrement de la liste (%d)";
-constexpr char kLoadError[] = "Erreur de chargement de la liste (%d)";
-constexpr char kVersionRefused[] = "Version de la liste trop récente";
+constexpr wchar_t kSaveError[] = L"Erreur d'enregistrement de la liste";
+constexpr wchar_t kLoadError[] = L"Erreur de chargement de la liste";
+constexpr wchar_t kVersionRefused[] = L"Version de la liste trop récente";
 
 // Errors of the file's content rather than of the system.
 constexpr int kCauseGeneric = 1;
@@ -26,10 +25,9 @@ constexpr int kCauseEndOfFile = 14;
 // within one folder. A name left by a crash is reused by the next save.
 constexpr wchar_t kTempSuffix[] = L".velunda-tmp";
 
-void ShowCause(const char* format, int cause) {
-    char text[96];
-    std::snprintf(text, sizeof text, format, cause);
-    win::AppMessageBox(text, MB_ICONERROR);
+// "<text> (<cause>)".
+void ShowCause(const wchar_t* text, int cause) {
+    win::AppMessageBox(std::wstring(text) + L" (" + std::to_wstring(cause) + L")", MB_ICONERROR);
 }
 
 class FileInput : public RawInput {
@@ -80,25 +78,14 @@ private:
 // The cause of the last system error.
 int LastCause() { return FileCauseFromError(GetLastError()); }
 
-std::optional<std::wstring> Wide(const std::string& s) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-    if (n <= 0) return std::nullopt;
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    if (MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, out.data(), n) != n) return std::nullopt;
-    out.resize(static_cast<std::size_t>(n - 1));
-    return out;
-}
-
 // The full path with the "\\?\" prefix, which lifts the 260-character limit:
 // the temporary name is longer than the target, which may itself be close to
 // that limit.
-std::optional<std::wstring> LongPath(const std::string& path) {
-    const auto wide = Wide(path);
-    if (!wide) return std::nullopt;
-    const DWORD size = GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
+std::optional<std::wstring> LongPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size == 0) return std::nullopt;
     std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(wide->c_str(), size, full.data(), nullptr);
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
     if (length == 0 || length >= size) return std::nullopt;
     full.resize(length);
     if (full.starts_with(LR"(\\?\)")) return full;
@@ -128,7 +115,7 @@ private:
 // Writes the whole list beside the target, then puts it in the target's place
 // in one rename: a failure at any step leaves the old file as it was.
 // Returns the cause of a failure, nothing on success.
-std::optional<int> SaveReplacing(const std::string& path, const CWallpaperList& list,
+std::optional<int> SaveReplacing(const std::wstring& path, const CWallpaperList& list,
                                  int32_t ratingSum) {
     const auto target = LongPath(path);
     if (!target) return LastCause();
@@ -172,11 +159,11 @@ std::optional<int> SaveReplacing(const std::string& path, const CWallpaperList& 
 
 }  // namespace
 
-std::optional<ListFileProblem> ReadListFromFile(const std::string& path, CWallpaperList& list,
+std::optional<ListFileProblem> ReadListFromFile(const std::wstring& path, CWallpaperList& list,
                                                 int32_t& ratingSum) {
     try {
         // No sharing: a file that another process holds open fails with 11.
-        win::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         LARGE_INTEGER size{};
         if (!file || !GetFileSizeEx(file.get(), &size)) return ListFileProblem{false, LastCause()};
@@ -196,7 +183,7 @@ std::optional<ListFileProblem> ReadListFromFile(const std::string& path, CWallpa
     } catch (const std::bad_alloc&) { return ListFileProblem{false, kCauseEndOfFile}; }
 }
 
-std::optional<ListFileProblem> WriteListToFile(const std::string& path, const CWallpaperList& list,
+std::optional<ListFileProblem> WriteListToFile(const std::wstring& path, const CWallpaperList& list,
                                                int32_t ratingSum) {
     try {
         if (const auto cause = SaveReplacing(path, list, ratingSum))
@@ -205,7 +192,7 @@ std::optional<ListFileProblem> WriteListToFile(const std::string& path, const CW
     } catch (const std::bad_alloc&) { return ListFileProblem{false, kCauseGeneric}; }
 }
 
-bool LoadList(const std::string& path, CWallpaperList& list, int32_t& ratingSum) {
+bool LoadList(const std::wstring& path, CWallpaperList& list, int32_t& ratingSum) {
     const auto problem = ReadListFromFile(path, list, ratingSum);
     if (!problem) return true;
     if (problem->versionRefused) {
@@ -216,7 +203,7 @@ bool LoadList(const std::string& path, CWallpaperList& list, int32_t& ratingSum)
     return false;
 }
 
-bool SaveList(const std::string& path, const CWallpaperList& list, int32_t ratingSum) {
+bool SaveList(const std::wstring& path, const CWallpaperList& list, int32_t ratingSum) {
     const auto problem = WriteListToFile(path, list, ratingSum);
     if (problem) ShowCause(kSaveError, problem->cause);
     return !problem;

@@ -18,17 +18,17 @@ struct ListFileProblem {
 
 // Appends the file's entries to `list` and takes its ratingSum. On a problem
 // the entries read so far stay in the list.
-std::optional<ListFileProblem> ReadListFromFile(const std::string& path, CWallpaperList& list,
+std::optional<ListFileProblem> ReadListFromFile(const std::wstring& path, CWallpaperList& list,
                                                 int32_t& ratingSum);
 
 // Writes the list beside the target, then renames it into the target's place:
 // on failure the old file is left as it was.
-std::optional<ListFileProblem> WriteListToFile(const std::string& path, const CWallpaperList& list,
+std::optional<ListFileProblem> WriteListToFile(const std::wstring& path, const CWallpaperList& list,
                                                int32_t ratingSum);
 
 // Loads a list file, with the message for a problem. True when read to the
 // end, and after a refused version (the list is then untouched).
-bool LoadList(const std::string& path, CWallpaperList& list, int32_t& ratingSum);
+bool LoadList(const std::wstring& path, CWallpaperList& list, int32_t& ratingSum);
 
 // Saves a list file, with the message for a failure. True when saved.
-bool SaveList(const std::string& path, const CWallpaperList& list, int32_t ratingSum);
+bool SaveList(const std::wstring& path, const CWallpaperList& list, int32_t ratingSum);

@@ -1,15 +1,17 @@
 #include "settings/registry_value.h"
 
-#include <cstring>
-
-std::optional<std::string> StringFromRegistry(const char* data, std::size_t delivered,
-                                              std::size_t bufferSize) {
-    if (delivered > bufferSize) return std::nullopt;
-    if (delivered == 0) return std::string();
-    const void* zero = std::memchr(data, '\0', delivered);
-    if (zero) return std::string(data, static_cast<const char*>(zero));
-    if (delivered == bufferSize) return std::nullopt;
-    return std::string(data, delivered);
+std::optional<std::wstring> StringFromRegistry(const unsigned char* data, std::size_t delivered,
+                                               std::size_t bufferChars) {
+    if (delivered > bufferChars * 2) return std::nullopt;
+    // UTF-16 units, little-endian; an odd last byte is no character.
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < delivered; i += 2) {
+        const auto unit = static_cast<wchar_t>(data[i] | data[i + 1] << 8);
+        if (unit == L'\0') return text;
+        text += unit;
+    }
+    if (text.size() == bufferChars) return std::nullopt;
+    return text;
 }
 
 std::optional<int32_t> Int32FromRegistry(const unsigned char* data, std::size_t delivered) {

@@ -10,9 +10,9 @@ namespace settings {
 using BlockAllocator = DWORD* (*)();
 void SetBlockAllocator(BlockAllocator allocate);
 
-// Writes one value (RegSetValueExA without its reserved argument). Null
+// Writes one value (RegSetValueExW without its reserved argument). Null
 // restores the default.
-using ValueWriter = LSTATUS (*)(HKEY key, const char* name, DWORD type, const BYTE* data,
+using ValueWriter = LSTATUS (*)(HKEY key, const wchar_t* name, DWORD type, const BYTE* data,
                                 DWORD size);
 void SetValueWriter(ValueWriter write);
 

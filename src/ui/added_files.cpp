@@ -14,8 +14,8 @@ std::basic_string_view<Char> Extension(std::basic_string_view<Char> path) {
 }
 
 // "0 nom", "1 nom", "2 noms": French counts 0 and 1 in the singular.
-std::string Count(int n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n > 1 ? many : one);
+std::wstring Count(int n, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(n) + L" " + (n > 1 ? many : one);
 }
 
 }  // namespace
@@ -32,21 +32,21 @@ bool IsPictureName(std::wstring_view path, int32_t formats) {
 
 std::string FileExtension(std::string_view path) { return std::string(Extension(path)); }
 
-std::string AddedFilesMessage(const AddedFiles& files) {
+std::wstring AddedFilesMessage(const AddedFiles& files) {
     const int leftOut = files.tooLong + files.notAnsi;
     if (leftOut == 0 && !files.stopped) return {};
-    std::string text = Count(files.added, "fond d'écran ajouté", "fonds d'écran ajoutés");
+    std::wstring text = Count(files.added, L"fond d'écran ajouté", L"fonds d'écran ajoutés");
     if (leftOut == 0) {
-        text += ".";
+        text += L".";
     } else {
-        text += ", " + Count(leftOut, "laissé de côté :", "laissés de côté :");
+        text += L", " + Count(leftOut, L"laissé de côté :", L"laissés de côté :");
         if (files.tooLong > 0)
-            text += "\n- " + Count(files.tooLong, "chemin trop long", "chemins trop longs") +
-                    " (plus de 259 caractères)";
+            text += L"\n- " + Count(files.tooLong, L"chemin trop long", L"chemins trop longs") +
+                    L" (plus de 259 caractères)";
         if (files.notAnsi > 0)
-            text += "\n- " + Count(files.notAnsi, "nom", "noms") +
-                    " avec des caractères que la liste ne peut pas enregistrer";
+            text += L"\n- " + Count(files.notAnsi, L"nom", L"noms") +
+                    L" avec des caractères que la liste ne peut pas enregistrer";
     }
-    if (files.stopped) text += "\n\nSeuls les 10 000 premiers fichiers déposés ont été lus.";
+    if (files.stopped) text += L"\n\nSeuls les 10 000 premiers fichiers déposés ont été lus.";
     return text;
 }

@@ -17,7 +17,7 @@ constexpr std::size_t kListPathBytes = 259;
 struct AddedFiles {
     int added = 0;
     int tooLong = 0;       // more than kListPathBytes in the ANSI code page
-    int notAnsi = 0;       // characters that the ANSI code page lacks
+    int notAnsi = 0;       // characters that the ANSI code page lacks, and no short alias
     bool stopped = false;  // the drop reached kDropFileLimit files
 };
 
@@ -30,4 +30,4 @@ std::string FileExtension(std::string_view path);
 
 // The French message after adding: how many were added, how many were left
 // out and why. Empty when every file was added.
-std::string AddedFilesMessage(const AddedFiles& files);
+std::wstring AddedFilesMessage(const AddedFiles& files);

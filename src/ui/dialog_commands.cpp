@@ -41,7 +41,7 @@ bool RunDisplayPrefs(AppData& app, HWND owner) {
     return true;
 }
 
-bool RunRatingDialog(const std::string& path, int32_t& rating, HWND owner) {
+bool RunRatingDialog(const std::wstring& path, int32_t& rating, HWND owner) {
     CRatingDlg dlg(owner);
     dlg.path = path;
     dlg.rating = rating;

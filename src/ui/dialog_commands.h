@@ -26,7 +26,7 @@ bool RunDisplayPrefs(AppData& app, HWND owner);
 // ID_WALLPAPER_RATING and the list box's double click: shows the file's path and
 // its rating, and on OK sets `rating` to the one chosen (1 to 5) and returns
 // true. The caller updates the entry, ratingSum and listModified.
-bool RunRatingDialog(const std::string& path, int32_t& rating, HWND owner);
+bool RunRatingDialog(const std::wstring& path, int32_t& rating, HWND owner);
 
 // ID_ABOUT.
 void RunAbout(HWND owner);

@@ -5,8 +5,8 @@
 namespace {
 
 // The list's items, in this order: item i is the position i - 1.
-constexpr const char* kPositions[] = {"Ne pas changer", "Centrer", "Mosaïque", "Étirer",
-                                      "Ajuster",        "Remplir", "Étendre"};
+constexpr const wchar_t* kPositions[] = {L"Ne pas changer", L"Centrer", L"Mosaïque", L"Étirer",
+                                         L"Ajuster",        L"Remplir", L"Étendre"};
 
 }  // namespace
 
@@ -22,8 +22,8 @@ void CDisplayPrefsDlg::DoDataExchange(win::DataExchange& dx) {
 
 BOOL CDisplayPrefsDlg::OnInitDialog() {
     // The items first: the exchange selects one of them.
-    for (const char* text : kPositions)
-        SendDlgItemMessageA(hwnd(), IDC_DISPLAY_POSITION, CB_ADDSTRING, 0,
+    for (const wchar_t* text : kPositions)
+        SendDlgItemMessageW(hwnd(), IDC_DISPLAY_POSITION, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(text));
     return win::Dialog::OnInitDialog();
 }

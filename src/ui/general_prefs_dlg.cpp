@@ -19,9 +19,9 @@ bool CGeneralPrefsDlg::OnCommand(int id, int code) {
 }
 
 void CGeneralPrefsDlg::OnBrowse() {
-    win::FileDialog dialog(false, ".dat", "Velunda.dat",
+    win::FileDialog dialog(false, L".dat", L"Velunda.dat",
                            OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT,
-                           "Sauvegarde Velunda (*.dat)|*.dat||", hwnd());
+                           L"Sauvegarde Velunda (*.dat)|*.dat||", hwnd());
     if (dialog.DoModal() != IDOK) return;
     path = dialog.GetPathName();
     // The check box may hold a change not confirmed yet: keep it across the refresh.

@@ -9,8 +9,8 @@ class CGeneralPrefsDlg : public win::Dialog {
 public:
     explicit CGeneralPrefsDlg(HWND parent = nullptr);
 
-    std::string path;  // the startup list file; changed only through the browse button
-    int startup = 0;   // 1 when the program is to start at logon
+    std::wstring path;  // the startup list file; changed only through the browse button
+    int startup = 0;    // 1 when the program is to start at logon
 
 protected:
     void DoDataExchange(win::DataExchange& dx) override;

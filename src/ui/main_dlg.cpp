@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "list/entry_path_win.h"
 #include "list/list_io_win.h"
 #include "res/resource.h"
 #include "ui/added_files.h"
@@ -13,16 +14,17 @@
 #include "win/file_dialog.h"
 #include "win/handles.h"
 #include "win/message_box.h"
+#include "win/module_path.h"
 
 namespace {
 
-const char kCaption[] = "Velunda";
-const char kNoSelection[] = "Aucun fond d'écran sélectionné";
-const char kListFilter[] = "Listes de fonds d'écran (.vdl)|*.vdl||";
-const char kBmpFilter[] = "Fonds d'écran (.bmp)|*.bmp||";
+const wchar_t kCaption[] = L"Velunda";
+const wchar_t kNoSelection[] = L"Aucun fond d'écran sélectionné";
+const wchar_t kListFilter[] = L"Listes de fonds d'écran (.vdl)|*.vdl||";
+const wchar_t kBmpFilter[] = L"Fonds d'écran (.bmp)|*.bmp||";
 // With JPEG and PNG applied, they are offered first; the bitmaps alone second.
-const char kImageFilter[] =
-    "Images (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|Fonds d'écran (.bmp)|*.bmp||";
+const wchar_t kImageFilter[] =
+    L"Images (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|Fonds d'écran (.bmp)|*.bmp||";
 
 // ratingSum may come from a list file with any value: it wraps as it did in
 // 32 bits rather than overflow.
@@ -35,9 +37,9 @@ CMainDlg::CMainDlg(AppData& app, HWND parent, std::function<bool()> changeNow)
       app_(app),
       changeNow_(std::move(changeNow)),
       // Shared icons of the module: the system frees them.
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
       smallIcon_(static_cast<HICON>(
-          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
 
 void CMainDlg::DoDataExchange(win::DataExchange& dx) {
@@ -47,8 +49,8 @@ void CMainDlg::DoDataExchange(win::DataExchange& dx) {
 BOOL CMainDlg::OnInitDialog() {
     win::Dialog::OnInitDialog();
     win::SetMainWindow(hwnd());
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
     FillListBox();
     // Files and folders dropped from the shell are added as Add adds them.
@@ -69,7 +71,7 @@ bool CMainDlg::OnCommand(int id, int code) {
     case ID_WALLPAPER_ADD: OnAdd(); break;
     case ID_WALLPAPER_REMOVE: OnRemove(); break;
     case ID_PREFS_GENERAL: OnGeneralPrefs(); break;
-    case ID_FILE_QUIT: PostMessageA(hwnd(), WM_CLOSE, 0, 0); break;
+    case ID_FILE_QUIT: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     case ID_FILE_NEW_LIST: OnNewList(); break;
     case ID_LIST_SAVE: OnSaveList(); break;
     case ID_LIST_OPEN: OnOpenList(); break;
@@ -114,7 +116,7 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
 
 void CMainDlg::FillListBox() { listBox.Fill(app_.wallpaperList); }
 
-int CMainDlg::Ask(const std::string& text, const std::string& caption, UINT style) {
+int CMainDlg::Ask(const std::wstring& text, const std::wstring& caption, UINT style) {
     return win::WindowMessageBox(hwnd(), text, caption, style);
 }
 
@@ -131,12 +133,12 @@ CWallpaperEntry* CMainDlg::SelectedEntry(int& index) {
 // window shows stay as they are.
 void CMainDlg::OnChangeNow() {
     if (changeNow_ && changeNow_()) return;
-    Ask("Aucun fond d'écran disponible", kCaption, MB_OK | MB_ICONERROR);
+    Ask(L"Aucun fond d'écran disponible", kCaption, MB_OK | MB_ICONERROR);
 }
 
 void CMainDlg::OnAdd() {
     win::FileDialog dialog(
-        true, "", "", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT,
+        true, L"", L"", OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT,
         app_.Formats == 1 ? kImageFilter : kBmpFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
     AddedFiles files;
@@ -171,7 +173,7 @@ void CMainDlg::AddFile(const std::wstring& path, AddedFiles& files) {
 }
 
 void CMainDlg::ReportAdded(const AddedFiles& files) {
-    const std::string text = AddedFilesMessage(files);
+    const std::wstring text = AddedFilesMessage(files);
     if (!text.empty()) Ask(text, kCaption, MB_OK | MB_ICONWARNING);
 }
 
@@ -196,7 +198,7 @@ void CMainDlg::OnNewList() {
 }
 
 void CMainDlg::OnOpenList() {
-    win::FileDialog dialog(true, "", "",
+    win::FileDialog dialog(true, L"", L"",
                            OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
                            kListFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
@@ -210,7 +212,7 @@ void CMainDlg::OnOpenList() {
 }
 
 void CMainDlg::OnSaveList() {
-    win::FileDialog dialog(false, ".vdl", "Velunda.vdl",
+    win::FileDialog dialog(false, L".vdl", L"Velunda.vdl",
                            OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT, kListFilter,
                            hwnd());
     if (dialog.DoModal() != IDOK) return;
@@ -219,7 +221,7 @@ void CMainDlg::OnSaveList() {
 }
 
 void CMainDlg::OnSaveStartupList() {
-    if (Ask("Voulez-vous sauvegarder les changements de la liste ?", kCaption,
+    if (Ask(L"Voulez-vous sauvegarder les changements de la liste ?", kCaption,
             MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     // A failed save leaves the changes unsaved, and the close question due.
@@ -241,7 +243,7 @@ void CMainDlg::OnModifyRating() {
 }
 
 bool CMainDlg::AskRating(const std::string& path, int32_t& rating) {
-    return RunRatingDialog(path, rating, hwnd());
+    return RunRatingDialog(EntryPathToWide(path).value_or(std::wstring()), rating, hwnd());
 }
 
 // The settings dialogs change the application's fields; the registry is
@@ -251,28 +253,19 @@ void CMainDlg::OnUpdateInterval() { RunUpdateInterval(app_, hwnd(), std::time(nu
 void CMainDlg::OnDisplayPrefs() { RunDisplayPrefs(app_, hwnd()); }
 void CMainDlg::OnAbout() { RunAbout(hwnd()); }
 
-std::string CMainDlg::ReadmePath(const std::string& exePath) {
-    const auto slash = exePath.rfind('\\');
-    return exePath.substr(0, slash) + "\\readme.txt";
-}
-
 void CMainDlg::OnHelp() {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA(nullptr), exe, MAX_PATH);
-    exe[MAX_PATH - 1] = '\0';
+    const std::wstring exe = win::ModulePath();
     // Quoted: the program's folder may contain blanks.
-    std::string parameter(1, '"');
-    parameter += ReadmePath(exe);
-    parameter += '"';
-    ShellExecuteA(hwnd(), "open", "notepad.exe", parameter.c_str(), nullptr, SW_SHOWNORMAL);
+    const std::wstring parameter = L'"' + exe.substr(0, exe.rfind(L'\\')) + L"\\readme.txt\"";
+    ShellExecuteW(hwnd(), L"open", L"notepad.exe", parameter.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
-void CMainDlg::OnCancel() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
+void CMainDlg::OnCancel() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void CMainDlg::OnClose() {
     if (app_.listModified) {
-        switch (Ask("Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?",
-                    "Quitter Velunda", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        switch (Ask(L"Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?",
+                    L"Quitter Velunda", MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             // Ending after a failed save would lose the changes: stay open.
             if (!SaveList(app_.FilelistPath, app_.wallpaperList, app_.ratingSum)) return;
@@ -288,7 +281,7 @@ void CMainDlg::OnClose() {
 bool CMainDlg::OnPaint() {
     if (!IsIconic(hwnd())) return false;
     win::PaintDc paint(hwnd());
-    SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
     RECT rect{};
     GetClientRect(hwnd(), &rect);
     const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;

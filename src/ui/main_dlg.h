@@ -24,9 +24,6 @@ public:
     // application gives it.
     explicit CMainDlg(AppData& app, HWND parent = nullptr, std::function<bool()> changeNow = {});
 
-    // The file beside the executable that Help opens.
-    static std::string ReadmePath(const std::string& exePath);
-
 protected:
     void DoDataExchange(win::DataExchange& dx) override;
     BOOL OnInitDialog() override;
@@ -71,7 +68,7 @@ private:
     void FillListBox();
     // The selected entry, after the no-selection message when there is none.
     CWallpaperEntry* SelectedEntry(int& index);
-    int Ask(const std::string& text, const std::string& caption, UINT style);
+    int Ask(const std::wstring& text, const std::wstring& caption, UINT style);
 
     AppData& app_;
     std::function<bool()> changeNow_;

@@ -15,6 +15,6 @@ void CRatingDlg::DoDataExchange(win::DataExchange& dx) {
 BOOL CRatingDlg::OnInitDialog() {
     win::Dialog::OnInitDialog();
     // Set after the position: a rating outside 1..5 moves to the nearer end.
-    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 5));
+    SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 5));
     return TRUE;
 }

@@ -10,7 +10,7 @@ public:
     explicit CRatingDlg(HWND parent = nullptr);
 
     HWND slider = nullptr;
-    std::string path;
+    std::wstring path;
     int rating = 0;
 
 protected:

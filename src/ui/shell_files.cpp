@@ -1,5 +1,8 @@
 #include "ui/shell_files.h"
 
+#include <optional>
+
+#include "list/entry_path_win.h"
 #include "ui/added_files.h"
 #include "win/handles.h"
 
@@ -69,6 +72,17 @@ private:
     const std::function<void(const std::wstring&)>& visit_;
 };
 
+// The file system's short (8.3) name for the path; nothing when it has none.
+std::optional<std::wstring> ShortPath(const std::wstring& path) {
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::wstring alias(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), alias.data(), size);
+    if (length == 0 || length >= size) return std::nullopt;
+    alias.resize(length);
+    return alias;
+}
+
 }  // namespace
 
 std::vector<std::wstring> TakeDroppedPaths(HDROP drop) {
@@ -92,18 +106,12 @@ bool ForEachFile(const std::vector<std::wstring>& paths, int limit,
 }
 
 ListPath ToListPath(const std::wstring& path, std::string& ansi) {
-    // A UTF-8 code page holds every character, and takes no used-default flag.
-    const bool utf8 = GetACP() == CP_UTF8;
-    BOOL lossy = FALSE;
-    // At most 3 bytes per UTF-16 unit, in any code page.
-    std::string bytes(path.size() * 3, '\0');
-    const int length =
-        WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, path.data(),
-                            static_cast<int>(path.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, utf8 ? nullptr : &lossy);
-    if (lossy || (length == 0 && !path.empty())) return ListPath::NotAnsi;
-    if (static_cast<std::size_t>(length) > kListPathBytes) return ListPath::TooLong;
-    bytes.resize(static_cast<std::size_t>(length));
-    ansi = std::move(bytes);
+    auto bytes = EntryPathFromWide(path);
+    // A name that the code page lacks may still have a short alias that it holds.
+    if (!bytes)
+        if (const auto alias = ShortPath(path)) bytes = EntryPathFromWide(*alias);
+    if (!bytes) return ListPath::NotAnsi;
+    if (bytes->size() > kListPathBytes) return ListPath::TooLong;
+    ansi = std::move(*bytes);
     return ListPath::Ok;
 }

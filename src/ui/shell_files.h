@@ -21,7 +21,9 @@ bool ForEachFile(const std::vector<std::wstring>& paths, int limit,
 
 enum class ListPath { Ok, TooLong, NotAnsi };
 
-// The path in the ANSI code page, as a list file stores it; refused when it
-// needs more than kListPathBytes, or a character that the code page lacks
-// (a best-fit stand-in would name another file).
+// The path in the ANSI code page, as a list file stores it. A path with a
+// character that the code page lacks is stored by its short (8.3) alias when
+// the file system gives one that the code page holds; refused when there is
+// none (a best-fit stand-in would name another file), or when the path needs
+// more than kListPathBytes.
 ListPath ToListPath(const std::wstring& path, std::string& ansi);

@@ -1,6 +1,6 @@
 #include "ui/update_interval_dlg.h"
 
-#include <cstring>
+#include <cwchar>
 
 #include "res/resource.h"
 
@@ -16,7 +16,7 @@ void CUpdateIntervalDlg::DoDataExchange(win::DataExchange& dx) {
 
 BOOL CUpdateIntervalDlg::OnInitDialog() {
     win::Dialog::OnInitDialog();
-    const bool days = std::strncmp(timeType.c_str(), "days", 4) == 0;
+    const bool days = std::wcsncmp(timeType.c_str(), L"days", 4) == 0;
     // Any other kind shows the logon choice, but stays as it is unless a radio is clicked.
     CheckRadioButton(hwnd(), IDC_RADIO_STARTUPS, IDC_RADIO_DAYS,
                      days ? IDC_RADIO_DAYS : IDC_RADIO_STARTUPS);
@@ -37,11 +37,11 @@ bool CUpdateIntervalDlg::OnCommand(int id, int code) {
 void CUpdateIntervalDlg::ChooseDays() {
     EnableWindow(startupsEdit, FALSE);
     EnableWindow(daysEdit, TRUE);
-    timeType = "days";
+    timeType = L"days";
 }
 
 void CUpdateIntervalDlg::ChooseStartups() {
     EnableWindow(startupsEdit, TRUE);
     EnableWindow(daysEdit, FALSE);
-    timeType = "startup";
+    timeType = L"startup";
 }

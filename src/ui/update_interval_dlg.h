@@ -9,7 +9,7 @@ class CUpdateIntervalDlg : public win::Dialog {
 public:
     explicit CUpdateIntervalDlg(HWND parent = nullptr);
 
-    std::string timeType;  // the schedule kind, a copy of TimeType
+    std::wstring timeType;  // the schedule kind, a copy of TimeType
     HWND startupsEdit = nullptr;
     HWND daysEdit = nullptr;
     int numDays = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "list/entry_path_win.h"
 #include "list/wallpaper_entry.h"
 #include "list/wallpaper_list.h"
 #include "win/handles.h"
@@ -14,17 +15,17 @@ namespace {
 
 struct RatingLook {
     COLORREF colour;
-    const char* suffix;
+    const wchar_t* suffix;
 };
 
 // Ratings outside 1..5 can come only from a list file: they look like a 3.
 RatingLook LookOf(int32_t rating) {
     switch (rating) {
-    case 1: return {RGB(150, 0, 0), " [1]"};
-    case 2: return {RGB(150, 0, 150), " [2]"};
-    case 4: return {RGB(0, 150, 150), " [4]"};
-    case 5: return {RGB(0, 150, 0), " [5]"};
-    default: return {RGB(0, 0, 150), " [3]"};
+    case 1: return {RGB(150, 0, 0), L" [1]"};
+    case 2: return {RGB(150, 0, 150), L" [2]"};
+    case 4: return {RGB(0, 150, 150), L" [4]"};
+    case 5: return {RGB(0, 150, 0), L" [5]"};
+    default: return {RGB(0, 0, 150), L" [3]"};
     }
 }
 
@@ -54,9 +55,11 @@ void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemAction & ODA_DRAWENTIRE) {
         const RatingLook look = LookOf(entry->rating);
         SetTextColor(dc, look.colour);
-        const std::string text = entry->path + look.suffix;
+        // An entry whose bytes are no text in the code page shows its rating alone.
+        const std::wstring text =
+            EntryPathToWide(entry->path).value_or(std::wstring()) + look.suffix;
         // DT_NOPREFIX: an "&" in a path is a character like any other.
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_NOPREFIX);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_NOPREFIX);
     }
     const bool selected = item.itemState & ODS_SELECTED;
     if (selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))

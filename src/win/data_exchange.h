@@ -20,7 +20,7 @@ public:
 
     // Binds a control: the member receives the control's window handle.
     void Control(int id, HWND& control);
-    void Text(int id, std::string& value);
+    void Text(int id, std::wstring& value);
     // A whole number from min to max. A bad value shows the standard message,
     // focuses the control with its text selected, and fails the exchange.
     void Int(int id, int& value, int min, int max);
@@ -32,7 +32,7 @@ public:
     void ListIndex(int id, int& index);
 
 private:
-    void Refuse(int id, const std::string& message);
+    void Refuse(int id, const std::wstring& message);
 
     HWND dialog_;
     bool saving_;

@@ -6,7 +6,7 @@ Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(p
 
 INT_PTR Dialog::DoModal() {
     const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent_,
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent_,
                         &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
     return result;
@@ -34,9 +34,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lp);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, lp);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
     } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
     try {

@@ -12,32 +12,29 @@ namespace win {
 // "name|pattern|...||" and OFN_* flags.
 class FileDialog {
 public:
-    FileDialog(bool openFileDialog, std::string defExt, std::string fileName, DWORD flags,
-               std::string_view filter, HWND parent);
+    FileDialog(bool openFileDialog, std::wstring defExt, std::wstring fileName, DWORD flags,
+               std::wstring_view filter, HWND parent);
 
     // IDOK when a file was chosen, else IDCANCEL.
     INT_PTR DoModal();
-    // The chosen file's full path (the first, when several were chosen), in
-    // the ANSI code page.
-    const std::string& GetPathName() const { return path_; }
+    // The chosen file's full path (the first, when several were chosen).
+    const std::wstring& GetPathName() const { return path_; }
     // Every chosen file's full path as the system names it: one, or several
     // with OFN_ALLOWMULTISELECT.
     const std::vector<std::wstring>& GetFileNames() const { return files_; }
-    // Its extension without the dot, in the case given; empty when it has none.
-    std::string GetFileExt() const;
 
     const bool openFileDialog;
-    const std::string defExt;
+    const std::wstring defExt;
     const DWORD flags;
-    const std::string filter;  // in the OPENFILENAME form: parts separated by NULs
+    const std::wstring filter;  // in the OPENFILENAME form: parts separated by NULs
 
 private:
     HWND parent_;
-    std::string path_;
+    std::wstring path_;
     std::vector<std::wstring> files_;
 };
 
 // "a|b||" becomes "a\0b\0\0": the form OPENFILENAME wants.
-std::string ToOfnFilter(std::string_view filter);
+std::wstring ToOfnFilter(std::wstring_view filter);
 
 }  // namespace win

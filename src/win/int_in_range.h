@@ -10,6 +10,6 @@ enum class IntParse { ok, notANumber, outOfRange };
 
 // Optional blanks around an optional sign and decimal digits, within
 // [min, max]. `value` is written only when the result is ok.
-IntParse ParseIntInRange(std::string_view text, int min, int max, int& value);
+IntParse ParseIntInRange(std::wstring_view text, int min, int max, int& value);
 
 }  // namespace win

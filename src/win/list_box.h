@@ -16,7 +16,7 @@ public:
         return Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(data));
     }
     void* GetItemData(int index) const {
-        return reinterpret_cast<void*>(SendMessageA(hwnd, LB_GETITEMDATA, index, 0));
+        return reinterpret_cast<void*>(SendMessageW(hwnd, LB_GETITEMDATA, index, 0));
     }
     int GetCount() const { return Send(LB_GETCOUNT, 0, 0); }
     int GetCurSel() const { return Send(LB_GETCURSEL, 0, 0); }
@@ -28,7 +28,7 @@ public:
 
 private:
     int Send(UINT msg, WPARAM wp, LPARAM lp) const {
-        return static_cast<int>(SendMessageA(hwnd, msg, wp, lp));
+        return static_cast<int>(SendMessageW(hwnd, msg, wp, lp));
     }
 };
 
@@ -37,11 +37,11 @@ private:
 // for every item.
 class NoRedraw {
 public:
-    explicit NoRedraw(HWND hwnd) : hwnd_(hwnd) { SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    explicit NoRedraw(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
     NoRedraw(const NoRedraw&) = delete;
     NoRedraw& operator=(const NoRedraw&) = delete;
     ~NoRedraw() {
-        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
 

@@ -2,6 +2,8 @@
 
 #include "win/seams.h"
 
+#include "win/module_path.h"
+
 namespace win {
 namespace {
 
@@ -17,21 +19,18 @@ HWND& MainWindow() {
 
 }  // namespace
 
-std::string AppTitle() {
-    char path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    std::string name(path, n);
-    const auto slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
+std::wstring AppTitle() {
+    std::wstring name = ModulePath();
+    const auto slash = name.find_last_of(L"\\/:");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const auto dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
     return name;
 }
 
 void SetMainWindow(HWND window) { MainWindow() = window; }
 
-int AppMessageBox(const std::string& text, UINT style) {
+int AppMessageBox(const std::wstring& text, UINT style) {
     // Not the active window: when the user has switched to another program,
     // that is null, and an unowned box may open behind other windows while
     // the main window's menus still run.
@@ -39,9 +38,10 @@ int AppMessageBox(const std::string& text, UINT style) {
     return WindowMessageBox(owner, text, AppTitle(), style);
 }
 
-int WindowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+int WindowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                     UINT style) {
     if (Handler()) return Handler()(owner, text, caption, style);
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), style);
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }

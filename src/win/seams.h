@@ -12,12 +12,12 @@
 // empty handler restores the real windows.
 namespace win {
 
-using MessageBoxHandler =
-    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT style)>;
+using MessageBoxHandler = std::function<int(HWND owner, const std::wstring& text,
+                                            const std::wstring& caption, UINT style)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
 // Returns true and sets the path to confirm, or false to cancel.
-using FileDialogHandler = std::function<bool(const FileDialog& dialog, std::string& path)>;
+using FileDialogHandler = std::function<bool(const FileDialog& dialog, std::wstring& path)>;
 void SetFileDialogHandler(FileDialogHandler handler);
 
 }  // namespace win

@@ -25,16 +25,16 @@ std::string ListBytes(const std::string& ext) {
 struct LogonRun : Clean {
     // The wallpaper, and the desktop's style and tile, as the run left them; the entries that
     // the application's list kept.
-    std::tuple<Raw, Raw, Raw, int> Run(const char* args, const std::string& ext) {
+    std::tuple<Raw, Raw, Raw, int> Run(const wchar_t* args, const std::string& ext) {
         std::ofstream("pic." + ext) << "picture";
         std::ofstream("list.dat", std::ios::binary) << ListBytes(ext);
-        for (const char* name : {"Wallpaper", "WallpaperStyle", "TileWallpaper"})
-            Put(kDesktop, name, Sz("x"));
+        for (const wchar_t* name : {L"Wallpaper", L"WallpaperStyle", L"TileWallpaper"})
+            Put(kDesktop, name, Sz(L"x"));
         CWallpaperApp app;
         app.m_lpCmdLine = args;
         app.InitInstance();
-        return {Get(kDesktop, "Wallpaper"), Get(kDesktop, "WallpaperStyle"),
-                Get(kDesktop, "TileWallpaper"), app.wallpaperList.GetCount()};
+        return {Get(kDesktop, L"Wallpaper"), Get(kDesktop, L"WallpaperStyle"),
+                Get(kDesktop, L"TileWallpaper"), app.wallpaperList.GetCount()};
     }
 };
 
@@ -45,31 +45,31 @@ struct LogonRun : Clean {
 TEST_F(LogonRun, ChangesWhenDueStoringTheCountAndReportsAMissingList) {
     const int32_t today = int32_t(LocalMidnight(std::time(nullptr))), longAgo = 999993600;
     // clang-format off
-    const std::tuple<const char*, const char*, const char*, int32_t, int32_t, int32_t, int32_t,
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, int32_t, int32_t, int32_t, int32_t,
                      bool> runs[] = {  // args, kind, list, last days and count, after, changed
-        {"/startup", "days", "list.dat", today, 0, today, 0, false},
-        {"/startup", "days", "list.dat", longAgo, 0, today, 0, true},
-        {"/startup", "startup", "list.dat", longAgo, 0, longAgo, 1, false},
-        {"/startup", "startup", "list.dat", longAgo, 2, longAgo, 0, true},
-        {"/startup", "days", "absent.dat", today, 0, today, 0, false},
-        {"/next", "startup", "list.dat", longAgo, 1, longAgo, 0, true},
-        {"/next", "days", "list.dat", longAgo, 0, today, 0, true},
-        {"/next", "days", "absent.dat", longAgo, 0, longAgo, 0, false}};
+        {L"/startup", L"days", L"list.dat", today, 0, today, 0, false},
+        {L"/startup", L"days", L"list.dat", longAgo, 0, today, 0, true},
+        {L"/startup", L"startup", L"list.dat", longAgo, 0, longAgo, 1, false},
+        {L"/startup", L"startup", L"list.dat", longAgo, 2, longAgo, 0, true},
+        {L"/startup", L"days", L"absent.dat", today, 0, today, 0, false},
+        {L"/next", L"startup", L"list.dat", longAgo, 1, longAgo, 0, true},
+        {L"/next", L"days", L"list.dat", longAgo, 0, today, 0, true},
+        {L"/next", L"days", L"absent.dat", longAgo, 0, longAgo, 0, false}};
     // clang-format on
-    for (const char* args : {"/startup", "/next"}) Run(args, "bmp");              // a first run
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, kCompany), ERROR_FILE_NOT_FOUND);  // wrote nothing
+    for (const wchar_t* args : {L"/startup", L"/next"}) Run(args, "bmp");         // a first run
+    EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, kCompany), ERROR_FILE_NOT_FOUND);  // wrote nothing
     for (const auto& [args, kind, list, days, count, daysAfter, countAfter, changes] : runs) {
         SaveSettings({count, days, 3, 1, kind, false, list});
         const auto [wallpaper, style, tile, listed] = Run(args, "bmp");
-        EXPECT_EQ(wallpaper, Sz(changes ? "pic.bmp" : "x")) << args << list;
+        EXPECT_EQ(wallpaper, Sz(changes ? L"pic.bmp" : L"x")) << args << list;
         Settings stored;
         EXPECT_TRUE(LoadSettings(stored, 0));
         EXPECT_EQ(Fields(stored), Fields({countAfter, daysAfter, 3, 1, kind, false, list}));
-        const bool absent = list == std::string("absent.dat");
+        const bool absent = list == std::wstring(L"absent.dat");
         EXPECT_EQ(std::exchange(boxes, {}),
-                  std::vector<std::string>(absent, "Erreur de chargement de la liste (2)"));
+                  std::vector<std::wstring>(absent, L"Erreur de chargement de la liste (2)"));
         // /next draws from a copy: the window's list keeps the missing file too.
-        EXPECT_TRUE(args != std::string("/next") || listed == (absent ? 0 : 2)) << list;
+        EXPECT_TRUE(args != std::wstring(L"/next") || listed == (absent ? 0 : 2)) << list;
         std::ifstream in("list.dat", std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ListBytes("bmp"));
     }
@@ -90,13 +90,14 @@ TEST_F(LogonRun, AppliesByFormatsAndWritesAValidPositionWithTheWallpaper) {
         {{}, Dw(~0u), "bmp", true, "x", "x"}, {{}, Dw(2), "jpg", false, "x", "x"}};
     // clang-format on
     for (const auto& [formats, position, ext, applied, style, tile] : rows) {
-        SaveSettings({0, 0, 1, 1, "days", false, "list.dat"});  // every day, last changed in 1970
-        Put(kVelunda, "Formats", formats), Put(kVelunda, "Position", position);
-        const auto [wallpaper, shownStyle, shownTile, listed] = Run("/startup", ext);
-        EXPECT_EQ(std::tuple(wallpaper, shownStyle, shownTile),
-                  std::tuple(Sz(applied ? "pic." + std::string(ext) : "x"), Sz(style), Sz(tile)))
+        SaveSettings({0, 0, 1, 1, L"days", false, L"list.dat"});  // every day, last changed in 1970
+        Put(kVelunda, L"Formats", formats), Put(kVelunda, L"Position", position);
+        const auto [wallpaper, shownStyle, shownTile, listed] = Run(L"/startup", ext);
+        EXPECT_EQ(
+            std::tuple(wallpaper, shownStyle, shownTile),
+            std::tuple(Sz(applied ? L"pic." + Wide(ext) : L"x"), Sz(Wide(style)), Sz(Wide(tile))))
             << ext << ' ' << style;
-        EXPECT_EQ(std::pair(Get(kVelunda, "Formats"), Get(kVelunda, "Position")),
+        EXPECT_EQ(std::pair(Get(kVelunda, L"Formats"), Get(kVelunda, L"Position")),
                   std::pair(formats, position));
     }
 }

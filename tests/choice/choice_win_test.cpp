@@ -18,9 +18,9 @@ TEST(ChoiceWin, PicturesHeldOpenByAViewerOrAnEditorStayReadable) {
         {GENERIC_READ, 0, false}};
     for (const auto& [access, share, readable] : holders) {
         const win::UniqueFile holder(
-            CreateFileA(path, access, share, nullptr, OPEN_EXISTING, 0, 0));
+            CreateFileW(L"velunda-held.bmp", access, share, nullptr, OPEN_EXISTING, 0, 0));
         EXPECT_EQ(OpensForReading(path), readable) << access << ' ' << share;
     }
     EXPECT_FALSE(OpensForReading("velunda-missing.bmp"));
-    DeleteFileA(path);
+    DeleteFileW(L"velunda-held.bmp");
 }

@@ -11,14 +11,14 @@
 
 using namespace listbytes;
 using namespace std::string_literals;
-using Texts = std::vector<std::string>;
+using Texts = std::vector<std::wstring>;
 
 namespace {
 
 struct ListIo : reg::Clean {
     void TearDown() override { Clean::TearDown(), std::filesystem::remove(path); }
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "velunda-list-io.vdl").string();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "velunda-list-io.vdl";
 };
 
 }  // namespace
@@ -34,25 +34,26 @@ TEST_F(ListIo, SystemErrorsGiveTheirCauseNumbers) {
 // Each file is loaded into a list holding one entry, with a sum of 8: what was read is kept.
 // A file that another program holds open, even sharing everything, is not read at all.
 TEST_F(ListIo, LoadKeepsWhatWasReadAndShowsTheProblem) {
-    const std::string load = "Erreur de chargement de la liste ", a = Record("C:\\a.bmp", "bmp", 3);
+    const std::wstring load = L"Erreur de chargement de la liste ";
+    const std::string a = Record("C:\\a.bmp", "bmp", 3);
     const std::tuple<std::string, bool, Texts, int32_t, int32_t> rows[] = {
-        {Header(2, 7) + a + "\010C:", false, {load + "(14)"}, 2, 7},
+        {Header(2, 7) + a + "\010C:", false, {load + L"(14)"}, 2, 7},
         {Header(1, 3) + "\xFF\xFE\xFF\x01"s + "a\0"s + Str("bmp") + Le32(3),
          false,
-         {load + "(1)"},
+         {load + L"(1)"},
          1,
          3},  // UTF-16
-        {Header(1, 3, "1.1"), true, {"Version de la liste trop r\351cente"}, 1, 8},
-        {"held", false, {load + "(11)"}, 1, 8}};
+        {Header(1, 3, "1.1"), true, {L"Version de la liste trop récente"}, 1, 8},
+        {"held", false, {load + L"(11)"}, 1, 8}};
     for (const auto& [bytes, loaded, texts, count, sum] : rows) {
         std::ofstream(path, std::ios::binary) << bytes;
-        const win::UniqueFile holder(bytes == "held" ? CreateFileA(path.c_str(), GENERIC_READ, 7,
+        const win::UniqueFile holder(bytes == "held" ? CreateFileW(path.c_str(), GENERIC_READ, 7,
                                                                    nullptr, OPEN_EXISTING, 0, 0)
                                                      : INVALID_HANDLE_VALUE);
         CWallpaperList list;
         list.AddTail({"bmp", "C:\\a.bmp", 3});
         int32_t ratingSum = 8;
-        EXPECT_EQ(LoadList(path, list, ratingSum), loaded) << count;
+        EXPECT_EQ(LoadList(path.wstring(), list, ratingSum), loaded) << count;
         EXPECT_EQ(std::tuple(std::exchange(boxes, {}), list.GetCount(), ratingSum),
                   std::tuple(texts, count, sum));
     }

@@ -12,8 +12,8 @@ using namespace std::string_literals;
 namespace {
 
 constexpr std::time_t kNow = 1784041200;  // 2026-07-14 15:00 UTC
-const std::string kPath = "C:\\Listes\\\xE9t\xE9.dat";
-const Settings kSettings{-7, 1783980000, 3, 32000, "startup", true, kPath, 1, -1};
+const std::wstring kPath = L"C:\\Listes \u0141\u00F3d\u017A\\\u00E9t\u00E9 \u7167\u7247.dat";
+const Settings kSettings{-7, 1783980000, 3, 32000, L"startup", true, kPath, 1, -1};
 
 struct SettingsStore : Clean {
     void TearDown() override { settings::SetBlockAllocator(nullptr), Clean::TearDown(); }
@@ -26,32 +26,33 @@ TEST_F(SettingsStore, SaveCreatesTheKeyAndWritesEveryValueThatLoadReadsBack) {
     EXPECT_FALSE(LoadSettings(s, kNow));
     ASSERT_TRUE(SaveSettings(kSettings));
     std::vector<Raw> stored;
-    for (const char* name : {"FilelistPath", "Startup", "TimeType", "NumDays", "NumStartup",
-                             "LastDays", "LastStartup", "Formats", "Position"})
+    for (const wchar_t* name : {L"FilelistPath", L"Startup", L"TimeType", L"NumDays", L"NumStartup",
+                                L"LastDays", L"LastStartup", L"Formats", L"Position"})
         stored.push_back(Get(kVelunda, name));
     // The seven values that 1.0 reads, as it wrote them; then Formats, and "leave the position"
     // as no value at all.
-    const std::vector<Raw> written{Sz(kPath),      Dw(1),  Sz("startup"), Dw(32000), Dw(3),
-                                   Dw(1783980000), Dw(-7), Dw(1),         {}};
+    const std::vector<Raw> written{Sz(kPath),      Dw(1),  Sz(L"startup"), Dw(32000), Dw(3),
+                                   Dw(1783980000), Dw(-7), Dw(1),          {}};
     EXPECT_EQ(stored, written);
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(Fields(s), Fields(kSettings));
     // Missing change markers load as today's midnight and zero.
-    Put(kVelunda, "LastDays", {});
-    Put(kVelunda, "LastStartup", {REG_BINARY, "\5\0"s});
+    Put(kVelunda, L"LastDays", {});
+    Put(kVelunda, L"LastStartup", {REG_BINARY, "\5\0"s});
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(std::pair(s.LastDays, s.LastStartup), std::pair(int32_t(LocalMidnight(kNow)), 0));
 }
 
 // Each row stores kSettings with one value replaced, then loads. TimeType is unterminated.
+// Lengths count characters, whatever the code page would make of them.
 TEST_F(SettingsStore, ARequiredValueMissingOrNotFittingItsBufferFailsTheLoad) {
-    const std::string p260(260, 'p'), t29(29, 't');
+    const std::wstring p260(260, L'\u0142'), t29(29, L't');
     // clang-format off
-    const std::tuple<const char*, Raw, bool> rows[] = {
-        {"FilelistPath", Sz(p260), true},          {"FilelistPath", Sz(p260 + 'p'), false},
-        {"TimeType", {REG_BINARY, t29}, true},     {"TimeType", {REG_BINARY, t29 + 't'}, false},
-        {"NumDays", {REG_BINARY, "\5\0"s}, false}, {"Startup", {}, false},
-        {"NumStartup", {}, false}};
+    const std::tuple<const wchar_t*, Raw, bool> rows[] = {
+        {L"FilelistPath", Sz(p260), true},    {L"FilelistPath", Sz(p260 + L'p'), false},
+        {L"TimeType", {REG_SZ, Utf16(t29)}, true}, {L"TimeType", {REG_SZ, Utf16(t29 + L't')}, false},
+        {L"NumDays", {REG_BINARY, "\5\0"s}, false}, {L"Startup", {}, false},
+        {L"NumStartup", {}, false}};
     // clang-format on
     for (const auto& [name, raw, loads] : rows) {
         ASSERT_TRUE(SaveSettings(kSettings));
@@ -67,8 +68,8 @@ DWORD* NoBlock() { return nullptr; }
 TEST_F(SettingsStore, WithoutTheDispositionBlockOnlyTheChangeMarkerIsWritten) {
     settings::SetBlockAllocator(NoBlock);
     EXPECT_FALSE(SaveSettings(kSettings));
-    EXPECT_EQ(Get(kVelunda, "Startup"), Raw{});
+    EXPECT_EQ(Get(kVelunda, L"Startup"), Raw{});
     SaveChangeMarker(kSettings, true, kNow);
-    EXPECT_EQ(Get(kVelunda, "LastStartup"), Dw(-7));
-    EXPECT_EQ(boxes, std::vector<std::string>(2, "Erreur d'allocation m\351moire"));
+    EXPECT_EQ(Get(kVelunda, L"LastStartup"), Dw(-7));
+    EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"Erreur d'allocation mémoire"));
 }

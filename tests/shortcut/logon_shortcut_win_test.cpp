@@ -17,8 +17,8 @@ using namespace std::string_literals;
 
 namespace {
 
-LSTATUS FailOnTimeType(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) {
-    return name == "TimeType"s ? 5 : RegSetValueExA(key, name, 0, type, data, size);
+LSTATUS FailOnTimeType(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size) {
+    return name == L"TimeType"s ? 5 : RegSetValueExW(key, name, 0, type, data, size);
 }
 
 struct LogonShortcut : Clean {
@@ -30,24 +30,24 @@ struct LogonShortcut : Clean {
 // The program's save updates the shortcut only after every value was written; a failed write
 // stops the save there.
 TEST_F(LogonShortcut, OnPointsAtVelundaExeBesideTheProgramOffRemovesItAfterAWholeSave) {
-    char startup[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE);
-    const std::string link = std::string(startup) + "\\Velunda.lnk";
-    std::ofstream(link) << "not a shortcut";  // replaced
+    wchar_t startup[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE);
+    const std::wstring link = std::wstring(startup) + L"\\Velunda.lnk";
+    std::ofstream(std::filesystem::path(link)) << "not a shortcut";  // replaced
     CWallpaperApp app;
     app.Startup = true;
     settings::SetValueWriter(FailOnTimeType);
     EXPECT_FALSE(app.SaveSettings());
-    EXPECT_EQ((std::vector{Get(kVelunda, "Startup"), Get(kVelunda, "TimeType"),
-                           Get(kVelunda, "NumDays")}),
+    EXPECT_EQ((std::vector{Get(kVelunda, L"Startup"), Get(kVelunda, L"TimeType"),
+                           Get(kVelunda, L"NumDays")}),
               (std::vector<Raw>{Dw(1), {}, {}}));
     EXPECT_EQ(ReadShellLink(link), std::nullopt);
     settings::SetValueWriter(nullptr);
     EXPECT_TRUE(app.SaveSettings());
-    const std::string target =
-        std::filesystem::path(_pgmptr).replace_filename("Velunda.exe").string();
-    EXPECT_EQ(ReadShellLink(link), target + "|/startup|Velunda Application|" + target + ",0");
+    const std::wstring target =
+        std::filesystem::path(_wpgmptr).replace_filename("Velunda.exe").wstring();
+    EXPECT_EQ(ReadShellLink(link), target + L"|/startup|Velunda Application|" + target + L",0");
     app.Startup = false;
     EXPECT_TRUE(app.SaveSettings());
-    EXPECT_EQ(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
 }

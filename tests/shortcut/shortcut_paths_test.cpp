@@ -2,19 +2,19 @@
 
 #include <gtest/gtest.h>
 
-// Both paths must fit in 259 bytes: 3 + 245 + 11 for the target, 247 + 12 for the file.
+// Both paths must fit in 259 characters: 3 + 245 + 11 for the target, 247 + 12 for the file.
 TEST(LogonShortcutPaths, VelundaExeBesideTheProgramAndLnkInTheFolderBothWithinMaxPath) {
-    const std::string d = std::string(244, 'd') + "\\", f(247, 'f');
-    using Paths = std::pair<std::string, std::optional<std::string>>;
-    const Paths targets[] = {{"C:\\Prog\\copy.exe", "C:\\Prog\\Velunda.exe"},
-                             {"C:/a b/c.d/x", "C:/a b/c.d/Velunda.exe"},
-                             {"C:v.exe", "C:Velunda.exe"},
-                             {"C:", "C:Velunda.exe"},
-                             {"C:\\" + d + "v.exe", "C:\\" + d + "Velunda.exe"},
-                             {"C:\\x" + d + "v.exe", std::nullopt}};
+    const std::wstring d = std::wstring(244, L'\u0142') + L"\\", f(247, L'f');
+    using Paths = std::pair<std::wstring, std::optional<std::wstring>>;
+    const Paths targets[] = {{L"C:\\Prog\\copy.exe", L"C:\\Prog\\Velunda.exe"},
+                             {L"C:/a b/c.d/x", L"C:/a b/c.d/Velunda.exe"},
+                             {L"C:v.exe", L"C:Velunda.exe"},
+                             {L"C:", L"C:Velunda.exe"},
+                             {L"C:\\" + d + L"v.exe", L"C:\\" + d + L"Velunda.exe"},
+                             {L"C:\\x" + d + L"v.exe", std::nullopt}};
     for (const auto& [program, target] : targets) EXPECT_EQ(LogonShortcutTarget(program), target);
-    EXPECT_EQ(LogonShortcutFile("C:\\u\\Startup"), "C:\\u\\Startup\\Velunda.lnk");
-    EXPECT_EQ(LogonShortcutFile(f), f + "\\Velunda.lnk");
-    EXPECT_EQ(LogonShortcutFile(f + 'f'), std::nullopt);
-    EXPECT_EQ(LogonShortcutFile(""), std::nullopt);
+    EXPECT_EQ(LogonShortcutFile(L"C:\\u\\Startup"), L"C:\\u\\Startup\\Velunda.lnk");
+    EXPECT_EQ(LogonShortcutFile(f), f + L"\\Velunda.lnk");
+    EXPECT_EQ(LogonShortcutFile(f + L'f'), std::nullopt);
+    EXPECT_EQ(LogonShortcutFile(L""), std::nullopt);
 }

@@ -4,23 +4,26 @@
 
 #include "win/handles.h"
 
-std::optional<std::string> ReadShellLink(const std::string& file) {
+std::optional<std::wstring> ReadShellLink(const std::wstring& file) {
     win::ComScope com;
-    win::ComPtr<IShellLinkA> shell;
+    win::ComPtr<IShellLinkW> shell;
     win::ComPtr<IPersistFile> persist;
-    WCHAR wide[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH) ||
-        FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 shell.PutVoid())) ||
         FAILED(shell->QueryInterface(IID_IPersistFile, persist.PutVoid())) ||
-        FAILED(persist->Load(wide, STGM_READ)))
+        FAILED(persist->Load(file.c_str(), STGM_READ)))
         return std::nullopt;
-    char target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, text[MAX_PATH] = {}, icon[MAX_PATH] = {};
+    wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, text[MAX_PATH] = {},
+            icon[MAX_PATH] = {};
     int index = -1;
-    shell->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    // The target's item list: the names as the shell keeps them, in full. (Wine keeps the
+    // path beside it in the ANSI code page only.)
+    LPITEMIDLIST item = nullptr;
+    if (SUCCEEDED(shell->GetIDList(&item)) && item) SHGetPathFromIDListW(item, target);
+    CoTaskMemFree(item);
     shell->GetArguments(arguments, MAX_PATH);
     shell->GetDescription(text, MAX_PATH);
     shell->GetIconLocation(icon, MAX_PATH, &index);
-    return std::string(target) + '|' + arguments + '|' + text + '|' + icon + ',' +
-           std::to_string(index);
+    return std::wstring(target) + L'|' + arguments + L'|' + text + L'|' + icon + L',' +
+           std::to_wstring(index);
 }

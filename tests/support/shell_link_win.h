@@ -5,4 +5,4 @@
 
 // A shell link's properties as the shell reads them back, on one line:
 // target|arguments|description|icon,index. Nothing when the file is not a readable shell link.
-std::optional<std::string> ReadShellLink(const std::string& file);
+std::optional<std::wstring> ReadShellLink(const std::wstring& file);

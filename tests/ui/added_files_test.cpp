@@ -17,15 +17,15 @@ TEST(AddedFiles, PicturesByExtensionAndFormats) {
 }
 
 TEST(AddedFiles, OneMessageSaysWhatWasLeftOutAndWhy) {
-    const std::pair<AddedFiles, const char*> rows[] = {
-        {{5, 0, 0, false}, ""},
+    const std::pair<AddedFiles, const wchar_t*> rows[] = {
+        {{5, 0, 0, false}, L""},
         {{2, 0, 0, true},
-         "2 fonds d'écran ajoutés.\n\nSeuls les 10 000 premiers fichiers déposés ont été lus."},
+         L"2 fonds d'écran ajoutés.\n\nSeuls les 10 000 premiers fichiers déposés ont été lus."},
         {{1, 1, 0, false},
-         "1 fond d'écran ajouté, 1 laissé de côté :\n- 1 chemin trop long (plus de 259 "
-         "caractères)"},
+         L"1 fond d'écran ajouté, 1 laissé de côté :\n- 1 chemin trop long (plus de 259 "
+         L"caractères)"},
         {{0, 2, 1, false},
-         "0 fond d'écran ajouté, 3 laissés de côté :\n- 2 chemins trop longs (plus de 259 "
-         "caractères)\n- 1 nom avec des caractères que la liste ne peut pas enregistrer"}};
+         L"0 fond d'écran ajouté, 3 laissés de côté :\n- 2 chemins trop longs (plus de 259 "
+         L"caractères)\n- 1 nom avec des caractères que la liste ne peut pas enregistrer"}};
     for (const auto& [files, text] : rows) EXPECT_EQ(AddedFilesMessage(files), text);
 }

@@ -16,6 +16,7 @@
 #include "settings/local_midnight.h"
 #include "support/dialog_driver.h"
 #include "support/registry.h"
+#include "support/shell_link_win.h"
 #include "ui/shell_files.h"
 #include "win/handles.h"
 
@@ -52,7 +53,12 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
                       alpes = dir + "\\alpes.bmp";  // ASCII, under Wine
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir + "\\tree\\sub");
-    const std::wstring tree = Wide(dir + "\\tree"), polish = Wide(dir) + L"\\ł.bmp";
+    // A folder named beyond the code page is stored by its short alias; a missing file has none.
+    const std::wstring tree = Wide(dir + "\\tree"), polish = Wide(dir) + L"\\ł.bmp",
+                       photos = Wide(dir) + L"\\Zdjęcia 照片", lists = Wide(dir) + L"\\listes Łódź";
+    std::filesystem::create_directories(photos), std::filesystem::create_directories(lists);
+    std::ofstream(std::filesystem::path(photos + L"\\lato.bmp")) << "BM";
+    std::ofstream(std::filesystem::path(Wide(dir) + L"\\Zdjecia.vdl")) << "kept";
     for (const char* name : {"\\alpes.bmp", "\\Mer.BMP", "\\b.JPG", "\\x.txt", "\\tree\\c.png",
                              "\\tree\\sub\\d.BMP", "\\tree\\sub\\e.txt"})
         std::ofstream(dir + name) << "BM";
@@ -64,66 +70,66 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     const std::wstring tooLong = Wide(dir + "\\" + std::string(255 - dir.size(), 'f') + ".bmp");
     // The startup list's path is as long as a file dialog gives, though the save's temporary
     // name is 12 bytes longer.
-    const std::string start = dir + "\\" + std::string(254 - dir.size(), 's') + ".dat";
-    reg::Put(reg::kDesktop, "Wallpaper", reg::Sz(""));
+    const std::wstring start = lists + L"\\" + std::wstring(254 - lists.size(), L's') + L".dat";
+    reg::Put(reg::kDesktop, L"Wallpaper", reg::Sz(L""));
     CWallpaperApp app;
     const auto script = [&](DialogDriver& d) {
-        const HWND main = d.Wait("Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
+        const HWND main = d.Wait(L"Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
         d.Post(main, ID_WALLPAPER_CHANGE_NOW);  // from an empty list
         d.Answer(IDOK);
         d.Post(main, ID_WALLPAPER_ADD);  // both, chosen in their folder
-        const HWND open = d.Wait("");
-        SetDlgItemTextA(open, DialogDriver::kFileName, dir.c_str());
+        const HWND open = d.Wait(L"");
+        SetDlgItemTextW(open, DialogDriver::kFileName, Wide(dir).c_str());
         d.Post(open, IDOK);
         d.Sync(open);
-        d.Answer(IDOK, "\"Mer.BMP\" \"alpes.bmp\"");
-        d.Until([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }, "two files listed");
+        d.Answer(IDOK, L"\"Mer.BMP\" \"alpes.bmp\"");
+        d.Until([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }, L"two files listed");
         SendMessageA(list, LB_SETCURSEL, 1, 0);                  // sorted: Mer comes second
         SendMessageA(main, WM_COMMAND, ID_WALLPAPER_REMOVE, 0);  // done when it returns
         SendMessageA(list, LB_SETCURSEL, 0, 0);
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_DBLCLK), LPARAM(list));
-        const HWND rating = d.Wait("Notation");
+        const HWND rating = d.Wait(L"Notation");
         SendDlgItemMessageA(rating, IDC_RATING_SLIDER, TBM_SETPOS, TRUE, 5);
         d.Close(rating, IDOK);
         SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
-        EXPECT_EQ(reg::Get(reg::kDesktop, "Wallpaper"), reg::Sz(alpes));
+        EXPECT_EQ(reg::Get(reg::kDesktop, L"Wallpaper"), reg::Sz(Wide(alpes)));
         d.Post(main, ID_LIST_SAVE);
-        d.Answer(IDOK, dir + "\\saved");  // the dialog adds ".vdl"
+        d.Answer(IDOK, Wide(dir) + L"\\Zdjęcia");  // the dialog adds ".vdl"
         // A list cut short: the message, and what was read before it is shown.
-        std::ofstream(dir + "\\cut.vdl", std::ios::binary)
+        std::ofstream(std::filesystem::path(Wide(dir) + L"\\Łódź.vdl"), std::ios::binary)
             << Header(2, 5) + Record(alpes, "bmp", 5) + "\x20" + "C:";
         d.Post(main, ID_LIST_OPEN);
-        d.Answer(IDOK, dir + "\\cut.vdl");
+        d.Answer(IDOK, Wide(dir) + L"\\Łódź.vdl");
         d.Answer(IDOK);
         d.Sync(main);
         EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
 
         // The first run's defaults: every day, and at logon.
         d.Post(main, ID_PREFS_INTERVAL);
-        const HWND interval = d.Wait("Interval de mise à jour");
+        const HWND interval = d.Wait(L"Interval de mise à jour");
         EXPECT_EQ(IsDlgButtonChecked(interval, IDC_RADIO_DAYS), BST_CHECKED);
         d.Click(interval, IDC_RADIO_STARTUPS);
-        SetDlgItemTextA(interval, IDC_EDIT_STARTUPS, "0");
+        SetDlgItemTextW(interval, IDC_EDIT_STARTUPS, L"0");
         d.Post(interval, IDOK);
         d.Answer(IDOK);  // refused: the edit's text selected
         d.Sync(interval);
         EXPECT_EQ(SendDlgItemMessageA(interval, IDC_EDIT_STARTUPS, EM_GETSEL, 0, 0),
                   MAKELONG(0, 1));
-        SetDlgItemTextA(interval, IDC_EDIT_STARTUPS, "7");
+        SetDlgItemTextW(interval, IDC_EDIT_STARTUPS, L"7");
         d.Close(interval, IDOK);
         d.Post(main, ID_PREFS_GENERAL);
-        const HWND prefs = d.Wait("Préférences générales");
+        const HWND prefs = d.Wait(L"Préférences générales");
         d.Click(prefs, IDC_PREFS_STARTUP);  // on by default: off, and still off after the browse
         d.Post(prefs, IDC_PREFS_BROWSE);
         d.Answer(IDOK, start);
         d.Close(prefs, IDOK);
         d.Post(main, ID_PREFS_DISPLAY);  // all pictures, spanned
-        const HWND display = d.Wait("Affichage");
+        const HWND display = d.Wait(L"Affichage");
         EXPECT_EQ(SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_GETCURSEL, 0, 0), 0);
         d.Click(display, IDC_DISPLAY_FORMATS);
         SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_SETCURSEL, 6, 0);
         d.Close(display, IDOK);
-        std::vector<std::wstring> dropped{polish, tooLong, tree, Wide(fits)};
+        std::vector<std::wstring> dropped{polish, tooLong, tree, Wide(fits), photos};
         for (const char* name : {"\\b.JPG", "\\x.txt", "\\Mer.BMP"})
             dropped.push_back(Wide(dir + name));
         PostMessageA(main, WM_DROPFILES, WPARAM(Drop(dropped)), 0);
@@ -132,7 +138,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         // is written, no temporary file is left, the changes stay unsaved and the window open.
         // Escape asks (Enter does nothing) and Yes fails again.
         win::UniqueFile held(
-            CreateFileA(start.c_str(), GENERIC_READ, 7, nullptr, CREATE_NEW, 0, 0));
+            CreateFileW(start.c_str(), GENERIC_READ, 7, nullptr, CREATE_NEW, 0, 0));
         d.Post(main, ID_FILE_SAVE_STARTUP);
         d.Answer(IDYES);
         d.Answer(IDOK);
@@ -140,7 +146,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Answer(IDYES);
         d.Answer(IDOK);
         EXPECT_EQ(std::filesystem::file_size(start), 0u);
-        EXPECT_FALSE(std::filesystem::exists(start + ".velunda-tmp"));
+        EXPECT_FALSE(std::filesystem::exists(start + L".velunda-tmp"));
         held.reset();
         d.Post(main, ID_FILE_SAVE_STARTUP);
         d.Answer(IDYES);
@@ -151,36 +157,82 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     driver.Finish();
     // Boxes that the main window shows name the program; the others take the executable's name:
     // this test program's, here.
-    const Seen none{"Velunda", "Aucun fond d'écran disponible"}, bmp{"Fonds d'écran (.bmp)", ""},
-        vdl{"Listes de fonds d'écran (.vdl)", ""}, named{vdl.first, "Velunda.vdl"},
-        dat{"Sauvegarde Velunda (*.dat)", "Velunda.dat"},
-        refused{"ui_tests", "Veuillez entrer un nombre entier compris entre 1 et 32000."},
-        save{"Velunda", "Voulez-vous sauvegarder les changements de la liste ?"},
-        failed{"ui_tests", "Erreur d'enregistrement de la liste (11)"},
-        cut{"ui_tests", "Erreur de chargement de la liste (14)"},
-        dropped{"Velunda",
-                "5 fonds d'écran ajoutés, 2 laissés de côté :\n- 1 chemin trop long "
-                "(plus de 259 caractères)\n- 1 nom avec des caractères que la liste "
-                "ne peut pas enregistrer"},
-        close{"Quitter Velunda",
-              "Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
+    const Seen none{L"Velunda", L"Aucun fond d'écran disponible"},
+        bmp{L"Fonds d'écran (.bmp)", L""}, vdl{L"Listes de fonds d'écran (.vdl)", L""},
+        named{vdl.first, L"Velunda.vdl"}, dat{L"Sauvegarde Velunda (*.dat)", L"Velunda.dat"},
+        refused{L"ui_tests", L"Veuillez entrer un nombre entier compris entre 1 et 32000."},
+        save{L"Velunda", L"Voulez-vous sauvegarder les changements de la liste ?"},
+        failed{L"ui_tests", L"Erreur d'enregistrement de la liste (11)"},
+        cut{L"ui_tests", L"Erreur de chargement de la liste (14)"},
+        dropped{L"Velunda",
+                L"6 fonds d'écran ajoutés, 2 laissés de côté :\n- 1 chemin trop long "
+                L"(plus de 259 caractères)\n- 1 nom avec des caractères que la liste "
+                L"ne peut pas enregistrer"},
+        close{L"Quitter Velunda",
+              L"Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
     EXPECT_EQ(driver.seen, (std::vector<Seen>{none, bmp, named, vdl, cut, refused, dat, dropped,
                                               save, failed, close, failed, save}));
     Settings stored;
     EXPECT_TRUE(LoadSettings(stored, 0));
     const int32_t today = int32_t(LocalMidnight(std::time(nullptr)));
-    const Settings set{0, today, 7, 1, "startup", false, start, 1, 5};
+    const Settings set{0, today, 7, 1, L"startup", false, start, 1, 5};
     EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
     // The folders' pictures in any order.
     CWallpaperList saved;
     int32_t sum = 0;
     EXPECT_TRUE(LoadList(start, saved, sum));
-    std::multiset<std::string> expected{alpes + "|bmp|5", fits + "|bmp|3"};
+    wchar_t alias[MAX_PATH] = {};
+    GetShortPathNameW((photos + L"\\lato.bmp").c_str(), alias, MAX_PATH);
+    const std::string aliasBytes(alias, alias + wcslen(alias));  // ASCII, under Wine
+    std::multiset<std::string> expected{alpes + "|bmp|5", fits + "|bmp|3", aliasBytes + "|bmp|3"};
     for (const char* name :
          {"\\Mer.BMP|BMP", "\\b.JPG|JPG", "\\tree\\c.png|png", "\\tree\\sub\\d.BMP|BMP"})
         expected.insert(dir + name + "|3");
     EXPECT_EQ(std::tuple(Entries(saved), sum, Entries(app.wallpaperList)),
-              std::tuple(expected, 20, expected));
+              std::tuple(expected, 23, expected));
+    // The Save As kept the name as typed, beside the plain-letter one.
+    std::ifstream kept(std::filesystem::path(Wide(dir) + L"\\Zdjecia.vdl"));
+    EXPECT_EQ(std::pair(std::string(std::istreambuf_iterator<char>(kept), {}),
+                        std::filesystem::exists(Wide(dir) + L"\\Zdjęcia.vdl")),
+              std::pair(std::string("kept"), true));
+    // A logon run reads the startup list from its folder, and applies the alias when it is drawn
+    // (the only pick that the probe lets through).
+    reg::Put(reg::kVelunda, L"LastStartup", reg::Dw(6));
+    CWallpaperApp logon(
+        {[] { return std::time(nullptr); }, nullptr,
+         [&](const std::string& path) { return path == aliasBytes && OpensForReading(path); }});
+    logon.m_lpCmdLine = L"/startup";
+    logon.InitInstance();
+    EXPECT_EQ(reg::Get(reg::kDesktop, L"Wallpaper"), reg::Sz(alias));
 }
 
 }  // namespace
+
+// Run from a folder that the code page cannot name, the program itself points its logon shortcut
+// there: closed with nothing to save, it stores the settings and writes the shortcut.
+TEST(InteractiveRun, TheLogonShortcutNamesTheProgramsFolderWhateverItsCharacters) {
+    const auto folder = std::filesystem::temp_directory_path() / L"Programmes Łódź 照片";
+    const std::wstring exe = (folder / L"Velunda.exe").wstring();
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(std::filesystem::path(_wpgmptr).replace_filename(L"Velunda.exe"),
+                               exe, std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(folder / L"Velunda.dat", std::ios::binary) << listbytes::Header(0, 0);
+    reg::DeleteSettings();
+    ASSERT_TRUE(SaveSettings({0, 0, 1, 1, L"days", true, (folder / L"Velunda.dat").wstring()}));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    const win::UniqueHandle running(process.hProcess), thread(process.hThread);
+    HWND main = nullptr;
+    for (int i = 0; i < 1000 && !(main = FindWindowW(L"#32770", L"Velunda")); ++i) Sleep(20);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(running.get(), 20000), WAIT_OBJECT_0);
+    wchar_t links[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, links, CSIDL_STARTUP, TRUE);
+    const std::wstring link = std::wstring(links) + L"\\Velunda.lnk";
+    EXPECT_EQ(ReadShellLink(link), exe + L"|/startup|Velunda Application|" + exe + L",0");
+    DeleteFileW(link.c_str());  // a later wineboot would start it
+    reg::DeleteSettings();
+}

@@ -17,7 +17,7 @@ TEST(WallpaperListBox, DrawsAmpersandsAsTheyAre) {
     CWallpaperListBox().DrawItem(
         {ODT_LISTBOX, 0, 0, ODA_DRAWENTIRE, 0, nullptr, dc, {0, 0, 600, 20}, ULONG_PTR(&entry)});
     SIZE whole{};
-    GetTextExtentPoint32A(dc, (entry.path + " [3]").c_str(), 34, &whole);
+    GetTextExtentPoint32W(dc, (std::wstring(30, L'&') + L" [3]").c_str(), 34, &whole);
     int right = 0;
     for (int i = 0; i < 600 * 20; ++i)
         if (GetPixel(dc, i % 600, i / 600) != RGB(255, 255, 255)) right = std::max(right, i % 600);
