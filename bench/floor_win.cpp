@@ -5,18 +5,20 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR bitmap, int) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Zarnovell Software\\Velunda\\1.0", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Zarnovell Software\\Velunda\\1.0", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
         return 1;
-    char path[MAX_PATH + 1] = {};
+    wchar_t path[MAX_PATH + 1] = {};
     DWORD size = sizeof path;
-    const LSTATUS read = RegQueryValueExA(key, "FilelistPath", nullptr, nullptr,
+    const LSTATUS read = RegQueryValueExW(key, L"FilelistPath", nullptr, nullptr,
                                           reinterpret_cast<BYTE*>(path), &size);
     RegCloseKey(key);
     if (read != ERROR_SUCCESS) return 1;
 #ifdef FLOOR_CHANGE
-    // The same call and flags as the logon run's.
-    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, bitmap, SPIF_UPDATEINIFILE) ? 0 : 1;
+    // The same calls and flags as the logon run's: the list's bytes made wide, then set.
+    wchar_t wide[MAX_PATH] = {};
+    if (!MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bitmap, -1, wide, MAX_PATH)) return 1;
+    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wide, SPIF_UPDATEINIFILE) ? 0 : 1;
 #else
     (void)bitmap;
     return 0;
