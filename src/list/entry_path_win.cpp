@@ -29,9 +29,8 @@ std::optional<std::string> EntryPathFromWide(std::wstring_view wide) {
     const int n = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, used);
     if (n <= 0 || usedDefault) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(n), '\0');
-    if (WideCharToMultiByte(CP_ACP, flags, wide.data(), size, bytes.data(), n, nullptr, used) !=
-            n ||
-        usedDefault)
+    if (WideCharToMultiByte(CP_ACP, flags, wide.data(), size, bytes.data(), n, nullptr, nullptr) !=
+        n)
         return std::nullopt;
     // The bytes must read back as the very same characters.
     const auto back = EntryPathToWide(bytes);

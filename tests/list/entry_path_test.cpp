@@ -11,15 +11,13 @@ TEST(EntryPath, BytesAndWidePathsConvertExactlyOrNotAtAll) {
     const std::pair<std::wstring, std::optional<std::string>> rows[] = {
         {L"", ""},
         {L"C:\\été\\€ 1.bmp", "C:\\\xE9t\xE9\\\x80 1.bmp"},
-        {L"a\0b"s, "a\0b"s},
+        {L"\0"s, "\0"s},
         {L"C:\\Łódź.bmp", std::nullopt},
         {L"C:\\\u0101.bmp", std::nullopt},
         {L"C:\\\xD800.bmp", std::nullopt},
         {L"C:\\照片.bmp", std::nullopt}};
     for (const auto& [wide, bytes] : rows) {
         EXPECT_EQ(EntryPathFromWide(wide), bytes) << wide;
-        if (bytes) {
-            EXPECT_EQ(EntryPathToWide(*bytes), wide) << wide;
-        }
+        if (bytes) { EXPECT_EQ(EntryPathToWide(*bytes), wide) << wide; }
     }
 }
