@@ -4,13 +4,20 @@
 # of ten files (every rating) opened through its own menu and file dialog, and
 # one line selected; then docs/change-now.png, the same window with its
 # Fond d'Ecran menu open at "Changer maintenant". Needs the win64 build.
+# With a DPI (e.g. 144), the screen is at that DPI (LogPixels) and only the
+# window is taken, as docs/main-window-150.png (the scale in per cent).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 
+dpi=${1:-96}
+scale=$((dpi * 100 / 96))
+shot=docs/main-window.png
+[ "$dpi" = 96 ] || shot=docs/main-window-$scale.png
+screen=$((800 * scale / 100))x$((600 * scale / 100))
 work=$(mktemp -d "${TMPDIR:-/tmp}/velunda-shot.XXXXXX")
 export WINEPREFIX="$work/prefix"
-start_xvfb 800x600
+start_xvfb "$screen"
 cleanup() {
   "$WINESERVER" -k 2>/dev/null || true
   kill "$XVFB_PID" 2>/dev/null || true
@@ -41,13 +48,14 @@ open(sys.argv[1], "wb").write(out)
 PY
 
 prepare_prefix
+set_dpi "$dpi"
 # Waits for a window of Velunda: $1 its caption ('' for any), $2 one to leave out.
 wait_window() {
   for _ in $(seq 300); do find_window 'velunda\.exe' "$@" && return; sleep 0.1; done
   echo "no window '$1' of Velunda" >&2
   return 1
 }
-setsid "$WINE" explorer /desktop=Velunda,800x600 build/win64/bin/Velunda.exe </dev/null >/dev/null 2>&1 &
+setsid "$WINE" explorer "/desktop=Velunda,$screen" build/win64/bin/Velunda.exe </dev/null >/dev/null 2>&1 &
 main=$(wait_window Velunda)
 sleep 1
 # Fond d'Ecran > Ouvrir une liste..., then the file's name and Enter.
@@ -60,10 +68,13 @@ while xdotool getwindowname "$open" >/dev/null 2>&1 && find_window 'velunda\.exe
   sleep 0.1
 done
 sleep 1
-# Select the fourth line, then move the pointer out of the way.
-xdotool mousemove --window "$main" 100 102 click 1; sleep 0.5
-xdotool mousemove 700 550; sleep 0.5
-import -window "$main" docs/main-window.png
+# Select the fourth line from the keyboard, whatever the lines' height.
+xdotool key Home Down Down Down; sleep 0.5
+import -window "$main" "$shot"
+if [ "$dpi" != 96 ]; then
+  echo "$shot written"
+  exit 0
+fi
 # The menu opened from the keyboard: its first item is highlighted. The menu
 # is a window of its own: take the screen where the main window lies.
 xdotool key alt+e; sleep 1

@@ -14,13 +14,11 @@ cleanup() {
 trap cleanup EXIT
 
 echo "Preparing the Wine prefix $WINEPREFIX"
-"$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+# With the fonts a user sees: the main window measures its lines by them.
+prepare_prefix || true
 "$WINESERVER" -w
-# Keep one server, with Wine's services and desktop, for the whole run: each
-# test program then starts in a fraction of a second. They are started here,
-# detached from ctest's output pipes, which they would otherwise hold open.
-"$WINESERVER" -p </dev/null >/dev/null 2>&1
-"$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+# One server, with Wine's services and desktop, for the whole run.
+keep_server
 # Unmanaged windows: with no window manager, Wine otherwise waits up to 2 s
 # for every window that it hides.
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true

@@ -24,6 +24,27 @@ prepare_prefix() {
   ln -sf /usr/share/wine/fonts/* "$fonts/"
 }
 
+# Sets the screen's DPI in $WINEPREFIX (LogPixels; 96 removes the value). Only
+# a new Wine server reads it: the running one is ended.
+set_dpi() {
+  local desktop='HKCU\Control Panel\Desktop'
+  if [ "$1" = 96 ]; then
+    "$WINE" reg delete "$desktop" /v LogPixels /f
+  else
+    "$WINE" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f
+  fi </dev/null >/dev/null 2>&1 || true
+  "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+  "$WINESERVER" -w
+}
+
+# Keeps one server, with Wine's services and desktop, until it is ended: each
+# program then starts in a fraction of a second. They are started detached
+# from the caller's output, which they would otherwise hold open.
+keep_server() {
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # Starts a private Xvfb of size $1 (WxH) on a free display and exports its
 # DISPLAY; XVFB_PID holds its process. setsid keeps the terminal's Ctrl+C away
 # from it, so that the caller ends it in order.

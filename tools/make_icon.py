@@ -1,12 +1,19 @@
 #!/usr/bin/env python3
 """Draws Velunda's icon (a framed landscape: sky, sun, hills) and writes it as
-an .ico with a 16x16 and a 32x32 image, 24-bit colour with an AND mask.
+an .ico with an image for every size Windows asks for at 100 % to 200 % scale:
+16, 20, 24, 32, 40, 48, 64 and 256 pixels, 32-bit colour with alpha. The
+256-pixel image is stored as PNG, as Windows expects at that size.
 
 Usage: python3 tools/make_icon.py src/res/velunda.ico
 """
 import math
 import struct
 import sys
+import zlib
+
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+# Up to this size each pixel is one sample, crisp; above it 4 x 4, smooth.
+CRISP = 32
 
 FRAME_DARK = (92, 52, 20)
 FRAME = (160, 100, 45)
@@ -20,16 +27,19 @@ def sky(y, size):
     return (int(60 + 120 * t), int(120 + 100 * t), int(220 + 30 * t))
 
 
-def pixel(x, y, size):
-    """Colour at (x, y), y downwards; None where the icon is transparent."""
-    border = 1 if size <= 16 else 2
-    last = size - 1
+def sample(x, y, size):
+    """Colour at (x, y) in pixels, y downwards; None where transparent."""
+    dark = max(1, size // 32)
+    border = max(1, size // 16)
+    far = size - x if x > size / 2 else x
+    low = size - y if y > size / 2 else y
     # Rounded-off corners.
-    if (x in (0, last)) and (y in (0, last)):
+    corner = max(1.75, size / 16)
+    if far < corner and low < corner and (corner - far) ** 2 + (corner - low) ** 2 > corner ** 2:
         return None
-    if x == 0 or y == 0 or x == last or y == last:
+    if far < dark or low < dark:
         return FRAME_DARK
-    if x < border or y < border or x > last - border or y > last - border:
+    if far < border or low < border:
         return FRAME
     s = size / 32.0
     # Hills: two sine-shaped ridges.
@@ -40,39 +50,60 @@ def pixel(x, y, size):
     if y >= back:
         return HILL_BACK
     cx, cy, r = size * 0.68, size * 0.32, 5.2 * s + 0.6
-    if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r:
+    if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
         return SUN
     return sky(y, size)
 
 
-def image(size):
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
-    xor = bytearray()
+def pixel(x, y, size):
+    """(r, g, b, a) of the pixel whose top-left corner is (x, y)."""
+    n = 1 if size <= CRISP else 4
+    r = g = b = a = 0
+    for i in range(n):
+        for j in range(n):
+            c = sample(x + (i + 0.5) / n, y + (j + 0.5) / n, size)
+            if c is not None:
+                r, g, b, a = r + c[0], g + c[1], b + c[2], a + 1
+    if a == 0:
+        return (0, 0, 0, 0)
+    return (r // a, g // a, b // a, 255 * a // (n * n))
+
+
+def bmp(size):
+    """The icon's DIB: header, bottom-up BGRA rows, then the AND mask."""
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    colours = bytearray()
     mask = bytearray()
     mask_stride = ((size + 31) // 32) * 4
-    for y in reversed(range(size)):  # bottom-up rows
-        row = bytearray()
-        mrow = bytearray(mask_stride)
+    for y in reversed(range(size)):
+        row = bytearray(mask_stride)
         for x in range(size):
-            c = pixel(x, y, size)
-            if c is None:
-                row += bytes((0, 0, 0))
-                mrow[x // 8] |= 0x80 >> (x % 8)
-            else:
-                r, g, b = c
-                row += bytes((b, g, r))
-        row += bytes((-len(row)) % 4)
-        xor += row
-        mask += mrow
-    return header + bytes(xor) + bytes(mask)
+            r, g, b, a = pixel(x, y, size)
+            colours += bytes((b, g, r, a))
+            if a == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    return header + bytes(colours) + bytes(mask)
+
+
+def png(size):
+    def chunk(kind, data):
+        return (struct.pack('>I', len(data)) + kind + data +
+                struct.pack('>I', zlib.crc32(kind + data)))
+    rows = b''.join(b'\0' + b''.join(bytes(pixel(x, y, size)) for x in range(size))
+                    for y in range(size))
+    return (b'\x89PNG\r\n\x1a\n' +
+            chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b''))
 
 
 def main(out):
-    images = [image(16), image(32)]
+    images = [png(size) if size >= 256 else bmp(size) for size in SIZES]
     data = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for size, img in zip((16, 32), images):
-        data += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 24, len(img), offset)
+    for size, img in zip(SIZES, images):
+        # A width or height of 256 is written as 0.
+        data += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(img), offset)
         offset += len(img)
     data += b''.join(images)
     with open(out, 'wb') as f:

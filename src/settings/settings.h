@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "win/window_placement.h"
 
 // The settings, as stored under HKCU\Software\Zarnovell Software\Velunda\1.0.
 // Each field carries the name of the registry value that it mirrors.
@@ -16,4 +19,6 @@ struct Settings {
     // Added in 1.1. Missing, malformed or out of range, each means "as 1.0".
     int32_t Formats = 0;    // 0: apply BMP only; 1: JPEG and PNG too
     int32_t Position = -1;  // 0 centre .. 5 span; -1: leave the system's position alone
+    // Where the main window was left; none: where 1.0 opened it.
+    std::optional<win::WindowPlacement> Placement = std::nullopt;
 };

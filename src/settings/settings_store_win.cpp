@@ -92,6 +92,17 @@ int32_t ReadNewDword(HKEY key, const wchar_t* name, int32_t min, int32_t max, in
     return value && *value >= min && *value <= max ? *value : fallback;
 }
 
+// The main window's placement: a REG_BINARY of one WINDOWPLACEMENT, else none.
+std::optional<win::WindowPlacement> ReadPlacement(HKEY key) {
+    std::array<unsigned char, win::kPlacementSize + 1> buffer{};  // one more: too long shows
+    DWORD type = 0, size = buffer.size();
+    if (RegQueryValueExW(key, L"Placement", nullptr, &type, buffer.data(), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return std::nullopt;
+    return win::PlacementFromBytes(buffer.data(), size);
+}
+
 std::optional<int32_t> ReadInt32(HKEY key, const wchar_t* name) {
     std::array<unsigned char, 4> buffer{};
     DWORD size = buffer.size();
@@ -117,6 +128,13 @@ bool WritePosition(HKEY key, int32_t position) {
     if (position >= 0 && position <= 5) return WriteInt32(key, L"Position", position);
     const LSTATUS status = RegDeleteValueW(key, L"Position");
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+// Written once the window has been moved or resized; never deleted.
+bool WritePlacement(HKEY key, const std::optional<win::WindowPlacement>& placement) {
+    if (!placement) return true;
+    const auto bytes = win::PlacementBytes(*placement);
+    return g_write(key, L"Placement", REG_BINARY, bytes.data(), bytes.size()) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -159,6 +177,7 @@ bool LoadSettings(Settings& s, std::time_t now) {
     // The 1.1 values never fail the load: a bad one just means "as 1.0".
     s.Formats = ReadNewDword(key, L"Formats", 0, 1, 0);
     s.Position = ReadNewDword(key, L"Position", 0, 5, -1);
+    s.Placement = ReadPlacement(key);
     return true;
 }
 
@@ -180,7 +199,8 @@ bool SaveSettings(const Settings& s) {
            WriteInt32(key, L"LastDays", s.LastDays) &&
            WriteInt32(key, L"LastStartup", s.LastStartup) &&
            WriteInt32(key, L"Formats", s.Formats == 1 ? 1 : 0) &&
-           WritePosition(key, s.Position);
+           WritePosition(key, s.Position) &&
+           WritePlacement(key, s.Placement);
     // clang-format on
 }
 

@@ -11,11 +11,13 @@
 // is read. False at the first of the five leading values that is missing or
 // unreadable: there are no settings yet. A missing LastDays becomes the
 // local midnight of `now`, a missing LastStartup 0. Then Formats and
-// Position: each a REG_DWORD of 4 bytes in range, else 0 and -1, as 1.0.
+// Position: each a REG_DWORD of 4 bytes in range, else 0 and -1, as 1.0;
+// and Placement, a REG_BINARY WINDOWPLACEMENT, else none.
 bool LoadSettings(Settings& settings, std::time_t now);
 
 // Writes all seven values in order, then Formats (always, 0 or 1) and
-// Position (0..5; otherwise the value is deleted), creating the key when
+// Position (0..5; otherwise the value is deleted), and Placement when there is
+// one (never deleted), creating the key when
 // missing; stops at the first failure, leaving what was written.
 bool SaveSettings(const Settings& settings);
 

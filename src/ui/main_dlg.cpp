@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <ctime>
 
 #include "list/entry_path_win.h"
@@ -11,10 +12,12 @@
 #include "ui/app_data.h"
 #include "ui/dialog_commands.h"
 #include "ui/shell_files.h"
+#include "win/dpi.h"
 #include "win/file_dialog.h"
 #include "win/handles.h"
 #include "win/message_box.h"
 #include "win/module_path.h"
+#include "win/window_placement_win.h"
 
 namespace {
 
@@ -30,17 +33,19 @@ const wchar_t kImageFilter[] =
 // 32 bits rather than overflow.
 int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 
+// Posted on a change of DPI, to measure again once the dialog manager has
+// scaled the fonts.
+constexpr UINT kDpiApplied = WM_APP + 1;
+// Posted when the window first shows, to maximize it after the dialog
+// manager has shown it restored.
+constexpr UINT kMaximize = WM_APP + 2;
+// The smallest list: 160 x 100 dialog units.
+constexpr RECT kMinClient{0, 0, 160, 100};
+
 }  // namespace
 
 CMainDlg::CMainDlg(AppData& app, HWND parent, std::function<bool()> changeNow)
-    : win::Dialog(IDD_VELUNDA_DIALOG, parent),
-      app_(app),
-      changeNow_(std::move(changeNow)),
-      // Shared icons of the module: the system frees them.
-      icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      smallIcon_(static_cast<HICON>(
-          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
+    : win::Dialog(IDD_VELUNDA_DIALOG, parent), app_(app), changeNow_(std::move(changeNow)) {}
 
 void CMainDlg::DoDataExchange(win::DataExchange& dx) {
     dx.Control(IDC_WALLPAPER_LIST, listBox.hwnd);
@@ -49,9 +54,10 @@ void CMainDlg::DoDataExchange(win::DataExchange& dx) {
 BOOL CMainDlg::OnInitDialog() {
     win::Dialog::OnInitDialog();
     win::SetMainWindow(hwnd());
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
+    LoadIcons();
+    listBox.Measure();
+    Layout();
+    RestorePlacement();
     FillListBox();
     // Files and folders dropped from the shell are added as Add adds them.
     DragAcceptFiles(hwnd(), TRUE);
@@ -96,15 +102,31 @@ int CMainDlg::OnCompareItem(int id, const COMPAREITEMSTRUCT& items) {
     return id == IDC_WALLPAPER_LIST ? listBox.CompareItem(items) : 0;
 }
 
-INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
     switch (msg) {
     case WM_CLOSE: OnClose(); return TRUE;
     case WM_PAINT: handled = OnPaint(); return handled;
-    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_.get());
     // F1 opens the readme, as Aide > Aide does.
     case WM_HELP: OnHelp(); return TRUE;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+    case WM_SIZE:
+        Layout();
+        handled = false;
+        return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return TRUE;
+    // The dialog manager scales the dialog's fonts after this.
+    case WM_DPICHANGED:
+        OnDpiChanged(*reinterpret_cast<const RECT*>(lp));
+        handled = false;
+        return 0;
+    case kDpiApplied: OnDpiApplied(); return TRUE;
+    case WM_SHOWWINDOW:
+        OnShowWindow(wp != FALSE);
+        handled = false;
+        return 0;
+    case kMaximize: ShowWindow(hwnd(), SW_MAXIMIZE); return TRUE;
     // The program's own message boxes are owned by this window while it is up.
     case WM_DESTROY:
         win::SetMainWindow(nullptr);
@@ -112,6 +134,85 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
         return 0;
     default: handled = false; return 0;
     }
+}
+
+void CMainDlg::Layout() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    MoveWindow(listBox.hwnd, 0, 0, client.right, client.bottom, TRUE);
+}
+
+void CMainDlg::LoadIcons() {
+    const UINT dpi = win::WindowDpi(hwnd());
+    const auto load = [dpi](int width, int height) {
+        return win::UniqueHIcon(static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                       win::MetricForDpi(width, dpi), win::MetricForDpi(height, dpi), 0)));
+    };
+    // The window gives up the old icons before they are destroyed.
+    win::UniqueHIcon big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    icon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
+// At the system's suggested size for the new DPI; the list is measured again
+// once the fonts follow.
+void CMainDlg::OnDpiChanged(const RECT& suggested) {
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(hwnd(), kDpiApplied, 0, 0);
+}
+
+// The icons and the lines at the new DPI, once the fonts are.
+void CMainDlg::OnDpiApplied() {
+    LoadIcons();
+    listBox.Measure();
+    Layout();
+    InvalidateRect(listBox.hwnd, nullptr, TRUE);
+}
+
+// At least 160 x 100 dialog units of list, and wide enough for the menu bar
+// on one line; with the frame as it is now around them.
+void CMainDlg::OnGetMinMaxInfo(MINMAXINFO& info) {
+    if (IsIconic(hwnd())) return;
+    RECT min = kMinClient, window{}, client{};
+    MapDialogRect(hwnd(), &min);
+    const HMENU menu = GetMenu(hwnd());
+    LONG menuWidth = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        RECT item{};
+        if (GetMenuItemRect(hwnd(), menu, i, &item)) menuWidth += item.right - item.left;
+    }
+    min.right = std::max(min.right, menuWidth);
+    GetWindowRect(hwnd(), &window);
+    GetClientRect(hwnd(), &client);
+    info.ptMinTrackSize = {min.right + (window.right - window.left) - client.right,
+                           min.bottom + (window.bottom - window.top) - client.bottom};
+}
+
+// Without a stored placement the window opens as it always did.
+void CMainDlg::RestorePlacement() {
+    if (app_.Placement) win::SetPlacement(hwnd(), *app_.Placement);
+    opened_ = win::GetPlacement(hwnd());
+    if (!app_.Placement || !opened_) return;
+    opened_->maximized = maximizeWhenShown_ = app_.Placement->maximized;
+    // Stored again as it is now on screen.
+    app_.Placement = opened_;
+}
+
+// Maximized as it was left, once the dialog manager has shown it.
+void CMainDlg::OnShowWindow(bool shown) {
+    if (!shown || !maximizeWhenShown_) return;
+    maximizeWhenShown_ = false;
+    PostMessageW(hwnd(), kMaximize, 0, 0);
+}
+
+// A setup that never moved the window stores no placement.
+void CMainDlg::KeepPlacement() {
+    const auto left = win::GetPlacement(hwnd());
+    if (left != opened_) app_.Placement = left;
 }
 
 void CMainDlg::FillListBox() { listBox.Fill(app_.wallpaperList); }
@@ -274,6 +375,8 @@ void CMainDlg::OnClose() {
         default: return;
         }
     }
+    // Read while the window still shows.
+    KeepPlacement();
     // What the dialog manager makes of WM_CLOSE: the end of the run, with IDCANCEL.
     win::Dialog::OnCancel();
 }
@@ -286,6 +389,6 @@ bool CMainDlg::OnPaint() {
     GetClientRect(hwnd(), &rect);
     const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(paint.dc(), x, y, icon_);
+    DrawIcon(paint.dc(), x, y, icon_.get());
     return true;
 }

@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/wallpaper_list_box.h"
 #include "win/dialog.h"
+#include "win/handles.h"
+#include "win/window_placement.h"
 
 struct AddedFiles;
 struct AppData;
@@ -58,6 +61,19 @@ private:
     void OnClose();
     bool OnPaint();
     void OnDropFiles(HDROP drop);
+    void OnGetMinMaxInfo(MINMAXINFO& info);
+    void OnDpiChanged(const RECT& suggested);
+    void OnDpiApplied();
+    void OnShowWindow(bool shown);
+
+    // Where each control goes: the list box fills the client area.
+    void Layout();
+    // The window's icons at its DPI.
+    void LoadIcons();
+    // Opens where the window was left, when that was stored.
+    void RestorePlacement();
+    // Keeps where the window is left for the settings, once it moved or changed size.
+    void KeepPlacement();
 
     // Adds the file as Add does, unless a list file cannot hold its path.
     void AddFile(const std::wstring& path, AddedFiles& files);
@@ -72,6 +88,8 @@ private:
 
     AppData& app_;
     std::function<bool()> changeNow_;
-    HICON icon_;
-    HICON smallIcon_;
+    win::UniqueHIcon icon_;
+    win::UniqueHIcon smallIcon_;
+    std::optional<win::WindowPlacement> opened_;
+    bool maximizeWhenShown_ = false;
 };

@@ -9,6 +9,7 @@
 #include "list/entry_path_win.h"
 #include "list/wallpaper_entry.h"
 #include "list/wallpaper_list.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 
 namespace {
@@ -58,6 +59,8 @@ void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         // An entry whose bytes are no text in the code page shows its rating alone.
         const std::wstring text =
             EntryPathToWide(entry->path).value_or(std::wstring()) + look.suffix;
+        // Inside the frame, which must not cross the text.
+        InflateRect(&rect, -2 * margin_, -margin_);
         // DT_NOPREFIX: an "&" in a path is a character like any other.
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_NOPREFIX);
     }
@@ -65,6 +68,17 @@ void CWallpaperListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
         Frame(dc, item.rcItem, RGB(0, 0, 0));
     if (!selected && (item.itemAction & ODA_SELECT)) Frame(dc, item.rcItem, GetBkColor(dc));
+}
+
+void CWallpaperListBox::Measure() {
+    const win::WindowDc dc(hwnd);
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = SelectObject(dc.dc(), font ? font : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.dc(), &metrics);
+    SelectObject(dc.dc(), old);
+    margin_ = MulDiv(1, static_cast<int>(win::WindowDpi(hwnd)), USER_DEFAULT_SCREEN_DPI);
+    SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2 * margin_);
 }
 
 int CWallpaperListBox::CompareItem(const COMPAREITEMSTRUCT& items) {

@@ -16,6 +16,10 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item);
     // Path ignoring case (ANSI code page), then rating: -1, 0 or 1.
     int CompareItem(const COMPAREITEMSTRUCT& items);
+    // Makes every line as tall as the text of the list box's font, at the
+    // window's DPI, with a margin for the selection's frame. Again after a
+    // change of DPI or font.
+    void Measure();
     // Fills the empty list box with one item per entry, as adding them in
     // the list's order would.
     void Fill(CWallpaperList& list);
@@ -23,4 +27,7 @@ public:
     CWallpaperEntry* GetEntry(int index) const {
         return static_cast<CWallpaperEntry*>(GetItemData(index));
     }
+
+private:
+    int margin_ = 0;  // between the text and the item's edges, in pixels
 };

@@ -67,6 +67,14 @@ struct BrushTraits {
 };
 using UniqueHBrush = Owner<BrushTraits>;
 
+// Icons that LoadImage made at a size of our choosing (not shared ones).
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+using UniqueHIcon = Owner<IconTraits>;
+
 // FindFirstFile's searches: empty is INVALID_HANDLE_VALUE.
 struct FindTraits {
     using Handle = HANDLE;
@@ -87,6 +95,20 @@ public:
 private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// GetDC and ReleaseDC, paired.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
+    HDC dc() const { return dc_; }
+
+private:
+    HWND hwnd_;
     HDC dc_;
 };
 

@@ -179,6 +179,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     const int32_t today = int32_t(LocalMidnight(std::time(nullptr)));
     const Settings set{0, today, 7, 1, L"startup", false, start, 1, 5};
     EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
+    EXPECT_EQ(reg::Get(reg::kVelunda, L"Placement"), reg::Raw{});  // the window was not moved
     // The folders' pictures in any order.
     CWallpaperList saved;
     int32_t sum = 0;
