@@ -68,6 +68,14 @@ TEST(MainWindow, FitsItsTextAndOpensWhereItWasLeft) {
         placement.length = sizeof placement;
         GetWindowPlacement(main, &placement);
         EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, &resized));
+        // At the least, 100 dialog units of list below a menu on one line.
+        SendMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        SetWindowPos(main, nullptr, 0, 0, 20, 20, SWP_NOMOVE | SWP_NOZORDER);
+        RECT least{0, 0, 160, 100}, client{};
+        MapDialogRect(main, &least);
+        GetClientRect(main, &client);
+        EXPECT_EQ(std::pair(client.right >= least.right, client.bottom),
+                  std::pair(true, least.bottom));
         PostMessageW(main, WM_CLOSE, 0, 0);
     };
     for (const DialogDriver::Script& run :
