@@ -67,14 +67,16 @@ void CWallpaperApp::RunLogon() {
     LastStartup = d.lastStartup;
     // The marker comes first: the change counts as made even if no file is usable.
     if (d.writeMarker) SaveChangeMarker(d.startupKind);
-    if (d.changeDue && ChooseWallpaper()) ApplyWallpaper();
+    if (d.changeDue && !ApplyPerMonitor(false) && ChooseWallpaper()) ApplyWallpaper();
 }
 
 bool CWallpaperApp::ChangeNow() {
-    CWallpaperList list = wallpaperList;
-    int32_t sum = ratingSum;
-    if (!Draw(list, sum)) return false;
-    ApplyWallpaper();
+    if (!ApplyPerMonitor(true)) {
+        CWallpaperList list = wallpaperList;
+        int32_t sum = ratingSum;
+        if (!Draw(list, sum)) return false;
+        ApplyWallpaper();
+    }
     if (TimeType == L"days") LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
     if (TimeType == L"startup") LastStartup = 0;
     return true;

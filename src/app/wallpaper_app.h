@@ -7,6 +7,7 @@
 #include <string>
 
 #include "choice/choice_win.h"
+#include "choice/per_monitor_win.h"
 #include "choice/weighted_choice.h"
 #include "list/list_io_win.h"
 #include "settings/settings_store_win.h"
@@ -52,6 +53,15 @@ public:
     bool SaveList(const std::wstring& path) { return ::SaveList(path, wallpaperList, ratingSum); }
     bool ChooseWallpaper() { return Draw(wallpaperList, ratingSum); }
     void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
+    // With Monitors 1, a picture for each monitor; false when that cannot be
+    // done, and then one picture is set for all, as without it.
+    bool ApplyPerMonitor(bool avoidCurrent) {
+        return Monitors == 1 &&
+               ::ApplyPerMonitor(wallpaperList,
+                                 RatingDraw(env_.generator ? *env_.generator : ProgramGenerator(),
+                                            env_.clock, env_.canOpenForReading),
+                                 Formats, Position, avoidCurrent);
+    }
 
     // "Changer maintenant" and /next: draws as a logon run does, from a copy
     // of the list, so that the list keeps every entry, an unreadable one too;

@@ -55,6 +55,7 @@
 #define IDD_DISPLAY_PREFS       140
 #define IDC_DISPLAY_FORMATS     1030
 #define IDC_DISPLAY_POSITION    1031
+#define IDC_DISPLAY_MONITORS    1032
 
 // A propos de Velunda
 #define IDD_ABOUTBOX            100

@@ -19,6 +19,8 @@ struct Settings {
     // Added in 1.1. Missing, malformed or out of range, each means "as 1.0".
     int32_t Formats = 0;    // 0: apply BMP only; 1: JPEG and PNG too
     int32_t Position = -1;  // 0 centre .. 5 span; -1: leave the system's position alone
+    // Added in 1.2, read the same way.
+    int32_t Monitors = 0;  // 1: one picture per monitor; 0: one for all
     // Where the main window was left; none: where 1.0 opened it.
     std::optional<win::WindowPlacement> Placement = std::nullopt;
 };

@@ -177,6 +177,7 @@ bool LoadSettings(Settings& s, std::time_t now) {
     // The 1.1 values never fail the load: a bad one just means "as 1.0".
     s.Formats = ReadNewDword(key, L"Formats", 0, 1, 0);
     s.Position = ReadNewDword(key, L"Position", 0, 5, -1);
+    s.Monitors = ReadNewDword(key, L"Monitors", 0, 1, 0);
     s.Placement = ReadPlacement(key);
     return true;
 }
@@ -200,6 +201,7 @@ bool SaveSettings(const Settings& s) {
            WriteInt32(key, L"LastStartup", s.LastStartup) &&
            WriteInt32(key, L"Formats", s.Formats == 1 ? 1 : 0) &&
            WritePosition(key, s.Position) &&
+           WriteInt32(key, L"Monitors", s.Monitors == 1 ? 1 : 0) &&
            WritePlacement(key, s.Placement);
     // clang-format on
 }

@@ -11,14 +11,14 @@
 // is read. False at the first of the five leading values that is missing or
 // unreadable: there are no settings yet. A missing LastDays becomes the
 // local midnight of `now`, a missing LastStartup 0. Then Formats and
-// Position: each a REG_DWORD of 4 bytes in range, else 0 and -1, as 1.0;
-// and Placement, a REG_BINARY WINDOWPLACEMENT, else none.
+// Position, then Monitors: each a REG_DWORD of 4 bytes in range, else 0, -1
+// and 0, as 1.0; and Placement, a REG_BINARY WINDOWPLACEMENT, else none.
 bool LoadSettings(Settings& settings, std::time_t now);
 
-// Writes all seven values in order, then Formats (always, 0 or 1) and
-// Position (0..5; otherwise the value is deleted), and Placement when there is
-// one (never deleted), creating the key when
-// missing; stops at the first failure, leaving what was written.
+// Writes all seven values in order, then Formats (always, 0 or 1), Position
+// (0..5; otherwise the value is deleted), Monitors (always, 0 or 1), and
+// Placement when there is one (never deleted), creating the key when missing;
+// stops at the first failure, leaving what was written.
 bool SaveSettings(const Settings& settings);
 
 // Writes the change marker alone: LastStartup as the settings hold it, or

@@ -1,5 +1,6 @@
 #include "ui/dialog_commands.h"
 
+#include "choice/per_monitor_win.h"
 #include "settings/local_midnight.h"
 #include "ui/about_dlg.h"
 #include "ui/display_prefs_dlg.h"
@@ -35,9 +36,12 @@ bool RunDisplayPrefs(AppData& app, HWND owner) {
     CDisplayPrefsDlg dlg(owner);
     dlg.formats = app.Formats == 1 ? 1 : 0;
     dlg.position = app.Position;
+    dlg.monitors = app.Monitors == 1 ? 1 : 0;
+    dlg.monitorsAvailable = PerMonitorAvailable();
     if (dlg.DoModal() != IDOK) return false;
     app.Formats = dlg.formats;
     app.Position = dlg.position;
+    app.Monitors = dlg.monitors;
     return true;
 }
 

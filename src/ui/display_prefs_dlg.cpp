@@ -14,6 +14,7 @@ CDisplayPrefsDlg::CDisplayPrefsDlg(HWND parent) : win::Dialog(IDD_DISPLAY_PREFS,
 
 void CDisplayPrefsDlg::DoDataExchange(win::DataExchange& dx) {
     dx.Check(IDC_DISPLAY_FORMATS, formats);
+    dx.Check(IDC_DISPLAY_MONITORS, monitors);
     // Out of range shows "Ne pas changer", which is what it means.
     int item = position >= 0 && position <= 5 ? position + 1 : 0;
     dx.ListIndex(IDC_DISPLAY_POSITION, item);
@@ -25,5 +26,6 @@ BOOL CDisplayPrefsDlg::OnInitDialog() {
     for (const wchar_t* text : kPositions)
         SendDlgItemMessageW(hwnd(), IDC_DISPLAY_POSITION, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(text));
+    EnableWindow(GetDlgItem(hwnd(), IDC_DISPLAY_MONITORS), monitorsAvailable);
     return win::Dialog::OnInitDialog();
 }

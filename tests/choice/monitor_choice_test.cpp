@@ -74,7 +74,8 @@ TEST(MonitorChoice, RatingDrawSeedsOnce) {
     } generator;
     CWallpaperList list;
     for (const char* p : {"a", "b", "c", "d"}) list.AddTail({"bmp", p, 5});
-    const ListDraw draw = RatingDraw(generator, [] { return 100; }, [](auto&) { return true; });
+    const ListDraw draw = RatingDraw(
+        generator, [] { return 100; }, [](auto&) { return true; });
     std::string picks;
     for (int i = 0; i < 3; ++i) picks += draw(list)->path;
     EXPECT_EQ(generator.seeds, 1);

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::time_t kNow = 1784041200;  // 2026-07-14 15:00 UTC
 const std::wstring kPath = L"C:\\Listes \u0141\u00F3d\u017A\\\u00E9t\u00E9 \u7167\u7247.dat";
-const Settings kSettings{-7, 1783980000, 3, 32000, L"startup", true, kPath, 1, -1};
+const Settings kSettings{-7, 1783980000, 3, 32000, L"startup", true, kPath, 1, -1, 1};
 
 struct SettingsStore : Clean {
     void TearDown() override { settings::SetBlockAllocator(nullptr), Clean::TearDown(); }
@@ -27,12 +27,13 @@ TEST_F(SettingsStore, SaveCreatesTheKeyAndWritesEveryValueThatLoadReadsBack) {
     ASSERT_TRUE(SaveSettings(kSettings));
     std::vector<Raw> stored;
     for (const wchar_t* name : {L"FilelistPath", L"Startup", L"TimeType", L"NumDays", L"NumStartup",
-                                L"LastDays", L"LastStartup", L"Formats", L"Position"})
+                                L"LastDays", L"LastStartup", L"Formats", L"Position",
+                                L"Monitors"})
         stored.push_back(Get(kVelunda, name));
-    // The seven values that 1.0 reads, as it wrote them; then Formats, and "leave the position"
-    // as no value at all.
+    // The seven values that 1.0 reads, as it wrote them; then Formats, "leave the position" as
+    // no value at all, and Monitors.
     const std::vector<Raw> written{Sz(kPath),      Dw(1),  Sz(L"startup"), Dw(32000), Dw(3),
-                                   Dw(1783980000), Dw(-7), Dw(1),          {}};
+                                   Dw(1783980000), Dw(-7), Dw(1),          {},        Dw(1)};
     EXPECT_EQ(stored, written);
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(Fields(s), Fields(kSettings));

@@ -48,7 +48,7 @@ inline void DeleteSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kCompany); }
 
 inline auto Fields(const Settings& s) {
     return std::tie(s.LastStartup, s.LastDays, s.NumStartup, s.NumDays, s.TimeType, s.Startup,
-                    s.FilelistPath, s.Formats, s.Position);
+                    s.FilelistPath, s.Formats, s.Position, s.Monitors);
 }
 
 // Starts and ends with no settings stored, and keeps the texts of message boxes instead of

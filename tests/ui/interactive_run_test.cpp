@@ -127,6 +127,8 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Close(prefs, IDOK);
         d.Post(main, ID_PREFS_DISPLAY);  // all pictures, spanned
         const HWND display = d.Wait(L"Affichage");
+        // Wine has no per-monitor wallpaper object.
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(display, IDC_DISPLAY_MONITORS)));
         EXPECT_EQ(SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_GETCURSEL, 0, 0), 0);
         d.Click(display, IDC_DISPLAY_FORMATS);
         SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_SETCURSEL, 6, 0);
