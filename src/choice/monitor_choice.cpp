@@ -72,7 +72,6 @@ private:
             if (!first) first = pick;
             const auto shape = ShapeOf(pick->path);
             if (shape && Suits(*shape, monitor)) return pick;
-            if (reads_ >= kShapeReads) break;
         }
         return first;
     }

@@ -46,7 +46,7 @@ TEST(MonitorChoice, EachMonitorItsShapeAndItsOwnPictureWhileTheListAllows) {
         {{"P1", "L1"}, {wide, tall}, "L1 P1", 2},
         {{"L1", "L2"}, {wide, tall}, "L1 L2", 2},        // one shape only: still distinct
         {{"L1"}, {wide, tall}, "L1 L1", 1},              // not enough pictures
-        {{"S1", "L1"}, {tall, wide}, "S1 L1", 2},        // square suits both
+        {{"L1", "S1"}, {tall, wide}, "S1 L1", 2},        // square suits both
         {{"P1", "L1"}, {square}, "L1", 2},               // a square monitor is landscape
         {{"?1", "L1"}, {wide}, "L1", 2},                 // an unreadable shape suits none
         {{"L1", "L2"}, {{9, 4, "L1"}}, "L2", 1},         // the current picture is avoided
