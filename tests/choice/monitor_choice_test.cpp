@@ -22,11 +22,8 @@ std::pair<std::string, int> Choose(const std::vector<std::string>& paths,
         return *std::next(list.begin(), long(k++ % size_t(list.GetCount())));
     };
     const ShapeProbe probe = [&](const std::string& p) -> std::optional<Orientation> {
-        ++reads;
-        const std::string shapes = "LPS";
-        const auto at = shapes.find(p[0]);
-        if (at == std::string::npos) return std::nullopt;
-        return Orientation(at);
+        const auto at = (++reads, std::string("LPS").find(p[0]));
+        return at == std::string::npos ? std::nullopt : std::optional(Orientation(at));
     };
     std::string picks;
     for (const auto& pick : ChoosePerMonitor(pool, monitors, draw, probe))
@@ -57,27 +54,4 @@ TEST(MonitorChoice, EachMonitorItsShapeAndItsOwnPictureWhileTheListAllows) {
     // clang-format on
     for (const auto& [paths, monitors, picks, reads] : rows)
         EXPECT_EQ(Choose(paths, monitors), std::pair(picks, reads)) << paths[0] << picks;
-}
-
-TEST(MonitorChoice, ShapeByPixelSize) {
-    EXPECT_EQ(OrientationOf(4, 2), Orientation::Landscape);
-    EXPECT_EQ(OrientationOf(2, 4), Orientation::Portrait);
-    EXPECT_EQ(OrientationOf(3, 3), Orientation::Square);
-}
-
-// Draws within one second differ: the clock seeds the first draw only.
-TEST(MonitorChoice, RatingDrawSeedsOnce) {
-    struct Stepping : RandomSource {
-        void Seed(uint32_t) override { ++seeds, value = 0; }
-        int Next() override { return value = (value + 7) % 32768; }
-        int seeds = 0, value = 0;
-    } generator;
-    CWallpaperList list;
-    for (const char* p : {"a", "b", "c", "d"}) list.AddTail({"bmp", p, 5});
-    const ListDraw draw = RatingDraw(
-        generator, [] { return 100; }, [](auto&) { return true; });
-    std::string picks;
-    for (int i = 0; i < 3; ++i) picks += draw(list)->path;
-    EXPECT_EQ(generator.seeds, 1);
-    EXPECT_EQ(picks, "bdb");
 }
