@@ -70,8 +70,8 @@ const wchar_t kTwo[] = L"1920x1080 1080x1920";
 
 TEST_F(PerMonitor, EachMonitorGetsItsShapeAndItsOwnPicture) {
     const Raw x = Sz("x");
-    EXPECT_EQ(Run("/startup", kTwo, {"p1", "l1"}, Dw(1), Dw(4)),
-              std::pair(L"M0 l1.bmp;M1 p1.bmp;pos 4;"s, x));
+    EXPECT_EQ(Run("/startup", kTwo, {"p1", "l1"}, Dw(1), Dw(0)),
+              std::pair(L"M0 l1.bmp;M1 p1.bmp;pos 0;"s, x));
     // One shape only: still a picture each.
     EXPECT_EQ(Run("/startup", kTwo, {"l2", "l1"}, Dw(1)), std::pair(L"M0 l2.bmp;M1 l1.bmp;"s, x));
     // /next puts back neither monitor's picture.

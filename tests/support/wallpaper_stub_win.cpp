@@ -1,7 +1,8 @@
 // A stand-in for the system's per-monitor wallpaper object, which Wine lacks: an in-process
 // server whose object and class factory are plain tables of functions (only the slots that
 // Velunda calls are filled). It talks to the test through the environment:
-//   VELUNDA_STUB_MONITORS   the monitors, side by side: "1920x1080 1080x1920"; ids M0, M1...
+//   VELUNDA_STUB_MONITORS   the monitors, side by side, bottoms at 0: "1920x1080 1080x1920";
+//                           ids M0, M1...
 //   VELUNDA_STUB_SHOWN<i>   monitor i's picture (SetWallpaper writes it, GetWallpaper reads it)
 //   VELUNDA_STUB_CALLS      each SetWallpaper and SetPosition, appended: "M0 a.bmp;pos 4;"
 #include <windows.h>
@@ -28,7 +29,7 @@ std::vector<RECT> Monitors() {
     std::vector<RECT> rects;
     std::wistringstream in(Env(L"VELUNDA_STUB_MONITORS"));
     LONG x = 0, w = 0, h = 0;
-    for (wchar_t by = 0; in >> w >> by >> h; x += w) rects.push_back({x, 0, x + w, h});
+    for (wchar_t by = 0; in >> w >> by >> h; x += w) rects.push_back({x, -h, x + w, 0});
     return rects;
 }
 
