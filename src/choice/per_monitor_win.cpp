@@ -13,6 +13,7 @@
 
 #include "choice/picture_shape_win.h"
 #include "choice/weighted_choice.h"
+#include "list/entry_path_win.h"
 #include "win/handles.h"
 
 namespace {
@@ -25,26 +26,6 @@ bool Create(Wallpaper& wallpaper) {
                                       IID_IDesktopWallpaper, wallpaper.PutVoid()));
 }
 
-std::wstring Wide(const std::string& ansi) {
-    const int size = static_cast<int>(ansi.size());
-    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), size, nullptr, 0);
-    std::wstring wide(n, L'\0');
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), size, wide.data(), n);
-    return wide;
-}
-
-// Empty when the code page cannot hold the text exactly: it then matches no entry.
-std::string Ansi(const std::wstring& wide) {
-    const int size = static_cast<int>(wide.size());
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
-                                      nullptr, &lossy);
-    std::string ansi(n, '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), n, nullptr,
-                        &lossy);
-    return lossy ? std::string() : ansi;
-}
-
 // A string that the object allocated, taken over and freed.
 std::wstring Take(LPWSTR text) {
     std::wstring taken = text ? text : L"";
@@ -52,12 +33,13 @@ std::wstring Take(LPWSTR text) {
     return taken;
 }
 
-// The picture that the monitor shows, as a list would hold its path.
+// The picture that the monitor shows, as a list would hold its path; empty
+// when no entry can name it.
 std::string Shown(IDesktopWallpaper* wallpaper, const std::wstring& id) {
     LPWSTR path = nullptr;
     const HRESULT hr = wallpaper->GetWallpaper(id.c_str(), &path);
     const std::wstring shown = Take(path);
-    return SUCCEEDED(hr) ? Ansi(shown) : std::string();
+    return SUCCEEDED(hr) ? EntryPathFromWide(shown).value_or("") : std::string();
 }
 
 struct Monitor {
@@ -109,11 +91,15 @@ bool ApplyPerMonitor(const CWallpaperList& list, const ListDraw& draw, int32_t f
     std::vector<MonitorArea> areas;
     for (const Monitor& monitor : monitors) areas.push_back(monitor.area);
     const auto picks = ChoosePerMonitor(
-        pool, areas, draw, [](const std::string& path) { return PictureShape(Wide(path)); });
-    for (std::size_t i = 0; i < monitors.size(); ++i)
-        if (!picks[i] ||
-            FAILED(wallpaper->SetWallpaper(monitors[i].id.c_str(), Wide(picks[i]->path).c_str())))
+        pool, areas, draw, [](const std::string& path) {
+        const auto wide = EntryPathToWide(path);
+        return wide ? PictureShape(*wide) : std::nullopt;
+    });
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const auto path = picks[i] ? EntryPathToWide(picks[i]->path) : std::nullopt;
+        if (!path || FAILED(wallpaper->SetWallpaper(monitors[i].id.c_str(), path->c_str())))
             return false;
+    }
     // Its result is not examined, as with one picture: the pictures are set.
     if (position >= 0 && position <= 5)
         wallpaper->SetPosition(static_cast<DESKTOP_WALLPAPER_POSITION>(position));

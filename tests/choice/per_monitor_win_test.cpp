@@ -40,7 +40,7 @@ struct PerMonitor : Clean {
 
     // The calls that the stand-in recorded, and the one picture set as before. The pictures are
     // rated 1 but the first, 5; the clock is fixed, so the draws are the same at every run.
-    std::pair<std::wstring, Raw> Run(const char* args, const wchar_t* monitors,
+    std::pair<std::wstring, Raw> Run(const wchar_t* args, const wchar_t* monitors,
                                      const std::vector<const char*>& pictures, const Raw& setting,
                                      const Raw& position = {}, bool registered = true) {
         std::string list = listbytes::Header(uint32_t(pictures.size()), 0);
@@ -49,9 +49,9 @@ struct PerMonitor : Clean {
             list += listbytes::Record(name + ".bmp"s, "bmp", name == pictures[0] ? 5 : 1);
         }
         std::ofstream("list.dat", std::ios::binary) << list;
-        SaveSettings({0, 0, 1, 1, "days", false, "list.dat"});
-        Put(kVelunda, "Monitors", setting), Put(kVelunda, "Position", position);
-        Put(kDesktop, "Wallpaper", Sz("x"));
+        SaveSettings({0, 0, 1, 1, L"days", false, L"list.dat"});
+        Put(kVelunda, L"Monitors", setting), Put(kVelunda, L"Position", position);
+        Put(kDesktop, L"Wallpaper", Sz(L"x"));
         RegisterStub(registered);
         SetEnvironmentVariableW(L"VELUNDA_STUB_MONITORS", monitors);
         SetEnvironmentVariableW(L"VELUNDA_STUB_CALLS", nullptr);
@@ -60,7 +60,7 @@ struct PerMonitor : Clean {
         app.InitInstance();
         wchar_t calls[200] = {};
         GetEnvironmentVariableW(L"VELUNDA_STUB_CALLS", calls, 200);
-        return {calls, Get(kDesktop, "Wallpaper")};
+        return {calls, Get(kDesktop, L"Wallpaper")};
     }
 };
 
@@ -69,22 +69,22 @@ const wchar_t kTwo[] = L"1920x1080 1080x1920";
 }  // namespace
 
 TEST_F(PerMonitor, EachMonitorGetsItsShapeAndItsOwnPicture) {
-    const Raw x = Sz("x");
-    EXPECT_EQ(Run("/startup", kTwo, {"p1", "l1"}, Dw(1), Dw(0)),
+    const Raw x = Sz(L"x");
+    EXPECT_EQ(Run(L"/startup", kTwo, {"p1", "l1"}, Dw(1), Dw(0)),
               std::pair(L"M0 l1.bmp;M1 p1.bmp;pos 0;"s, x));
     // One shape only: still a picture each.
-    EXPECT_EQ(Run("/startup", kTwo, {"l2", "l1"}, Dw(1)), std::pair(L"M0 l2.bmp;M1 l1.bmp;"s, x));
+    EXPECT_EQ(Run(L"/startup", kTwo, {"l2", "l1"}, Dw(1)), std::pair(L"M0 l2.bmp;M1 l1.bmp;"s, x));
     // /next puts back neither monitor's picture.
     SetEnvironmentVariableW(L"VELUNDA_STUB_SHOWN0", L"l1.bmp");
     SetEnvironmentVariableW(L"VELUNDA_STUB_SHOWN1", L"p1.bmp");
-    EXPECT_EQ(Run("/next", kTwo, {"l2", "l1", "p1", "p2"}, Dw(1)),
+    EXPECT_EQ(Run(L"/next", kTwo, {"l2", "l1", "p1", "p2"}, Dw(1)),
               std::pair(L"M0 l2.bmp;M1 p2.bmp;"s, x));
 }
 
 // One monitor, no stand-in, or Monitors 0: one picture for all, through the desktop.
 TEST_F(PerMonitor, OtherwiseOnePictureForAllAsBefore) {
-    const std::pair none(L""s, Sz("l1.bmp"));
-    EXPECT_EQ(Run("/startup", L"1920x1080", {"l1"}, Dw(1)), none);
-    EXPECT_EQ(Run("/startup", kTwo, {"l1"}, Dw(1), {}, false), none);
-    EXPECT_EQ(Run("/next", kTwo, {"l1"}, Dw(0)), none);
+    const std::pair none(L""s, Sz(L"l1.bmp"));
+    EXPECT_EQ(Run(L"/startup", L"1920x1080", {"l1"}, Dw(1)), none);
+    EXPECT_EQ(Run(L"/startup", kTwo, {"l1"}, Dw(1), {}, false), none);
+    EXPECT_EQ(Run(L"/next", kTwo, {"l1"}, Dw(0)), none);
 }
