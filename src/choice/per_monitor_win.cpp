@@ -90,8 +90,7 @@ bool ApplyPerMonitor(const CWallpaperList& list, const ListDraw& draw, int32_t f
         if (IsAppliedExtension(entry.ext, formats)) pool.AddTail(entry);
     std::vector<MonitorArea> areas;
     for (const Monitor& monitor : monitors) areas.push_back(monitor.area);
-    const auto picks = ChoosePerMonitor(
-        pool, areas, draw, [](const std::string& path) {
+    const auto picks = ChoosePerMonitor(pool, areas, draw, [](const std::string& path) {
         const auto wide = EntryPathToWide(path);
         return wide ? PictureShape(*wide) : std::nullopt;
     });
