@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <utility>
+
 #include "app/command_line.h"
 #include "app/schedule.h"
 #include "settings/local_midnight.h"
@@ -38,10 +40,16 @@ BOOL CWallpaperApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     listModified = false;
-    CMainDlg mainDlg(*this, nullptr, [this] { return ChangeNow(); });
+    // Stored when the window closes, or earlier when the session ends: once.
+    bool stored = false;
+    const auto store = [this, &stored] {
+        if (!std::exchange(stored, true)) SaveSettings();
+    };
+    const auto changeNow = [this] { return ChangeNow(); };
+    CMainDlg mainDlg(*this, nullptr, changeNow, store);
     m_pMainWnd = &mainDlg;
     mainDlg.DoModal();
-    SaveSettings();
+    store();
     m_pMainWnd = nullptr;
     return FALSE;
 }
@@ -70,21 +78,21 @@ void CWallpaperApp::RunLogon() {
     if (d.changeDue && !ApplyPerMonitor(false) && ChooseWallpaper()) ApplyWallpaper();
 }
 
-bool CWallpaperApp::ChangeNow() {
+WallpaperChange CWallpaperApp::ChangeNow() {
     if (!ApplyPerMonitor(true)) {
-        CWallpaperList list = wallpaperList;
-        int32_t sum = ratingSum;
-        if (!Draw(list, sum)) return false;
-        ApplyWallpaper();
+        if (!DrawOtherWallpaper(wallpaperList, Formats, CurrentWallpaper(), Generator(),
+                                env_.clock, env_.canOpenForReading, currentPath, currentExt))
+            return WallpaperChange::NoneAvailable;
+        if (!ApplyWallpaper()) return WallpaperChange::Refused;
     }
     if (TimeType == L"days") LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
     if (TimeType == L"startup") LastStartup = 0;
-    return true;
+    return WallpaperChange::Changed;
 }
 
 void CWallpaperApp::RunNext() {
     // The restarted count is stored alone, as a logon run stores its marker;
     // the list file is not written.
-    if (!ChangeNow()) return;
+    if (ChangeNow() != WallpaperChange::Changed) return;
     if (TimeType == L"days" || TimeType == L"startup") SaveChangeMarker(TimeType == L"startup");
 }

@@ -52,22 +52,21 @@ public:
     bool LoadList(const std::wstring& path) { return ::LoadList(path, wallpaperList, ratingSum); }
     bool SaveList(const std::wstring& path) { return ::SaveList(path, wallpaperList, ratingSum); }
     bool ChooseWallpaper() { return Draw(wallpaperList, ratingSum); }
-    void ApplyWallpaper() { ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
+    bool ApplyWallpaper() { return ::ApplyWallpaper(currentPath, currentExt, Formats, Position); }
     // With Monitors 1, a picture for each monitor; false when that cannot be
     // done, and then one picture is set for all, as without it.
     bool ApplyPerMonitor(bool avoidCurrent) {
         return Monitors == 1 &&
                ::ApplyPerMonitor(wallpaperList,
-                                 RatingDraw(env_.generator ? *env_.generator : ProgramGenerator(),
-                                            env_.clock, env_.canOpenForReading),
+                                 RatingDraw(Generator(), env_.clock, env_.canOpenForReading),
                                  Formats, Position, avoidCurrent);
     }
 
-    // "Changer maintenant" and /next: draws as a logon run does, from a copy
-    // of the list, so that the list keeps every entry, an unreadable one too;
-    // applies the pick and restarts the schedule's count in memory. False
-    // when nothing could be drawn: the wallpaper and the count stay as they were.
-    bool ChangeNow();
+    // "Changer maintenant" and /next: draws another picture than the one
+    // shown (DrawOtherWallpaper), so that the list keeps every entry, an
+    // unreadable one too; applies it and, once the system has taken it,
+    // restarts the schedule's count in memory. Otherwise the count stays.
+    WallpaperChange ChangeNow();
 
     // The main window's handle while it runs, else null.
     HWND MainWindowHandle() const;
@@ -81,9 +80,10 @@ private:
     void TakeFirstRunDefaults();
     void RunLogon();
     void RunNext();
+    RandomSource& Generator() { return env_.generator ? *env_.generator : ProgramGenerator(); }
     bool Draw(CWallpaperList& list, int32_t& sum) {
-        return DrawWallpaper(list, sum, env_.generator ? *env_.generator : ProgramGenerator(),
-                             env_.clock, env_.canOpenForReading, currentPath, currentExt);
+        return DrawWallpaper(list, sum, Generator(), env_.clock, env_.canOpenForReading,
+                             currentPath, currentExt);
     }
 
     Surroundings env_;

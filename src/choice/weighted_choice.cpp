@@ -1,5 +1,7 @@
 #include "choice/weighted_choice.h"
 
+#include <algorithm>
+
 namespace {
 
 // Higher thresholds have more slots; 5 has as many as 4.
@@ -95,7 +97,26 @@ bool EqualsIgnoringCase(const std::string& ext, const char* lowerName) {
     return *s == *lowerName;
 }
 
+bool SamePath(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
 }  // namespace
+
+bool DrawOtherWallpaper(const CWallpaperList& list, int32_t formats, const std::string& current,
+                        RandomSource& generator, const std::function<std::time_t()>& clock,
+                        const std::function<bool(const std::string&)>& canOpenForReading,
+                        std::string& path, std::string& ext) {
+    CWallpaperList others, shown;
+    for (const CWallpaperEntry& entry : list)
+        if (IsAppliedExtension(entry.ext, formats))
+            (SamePath(entry.path, current) ? shown : others).AddTail(entry);
+    // The sum only tracks the copies' drops.
+    int32_t sum = 0;
+    return DrawWallpaper(others, sum, generator, clock, canOpenForReading, path, ext) ||
+           DrawWallpaper(shown, sum, generator, clock, canOpenForReading, path, ext);
+}
 
 bool IsBmpExtension(const std::string& ext) { return EqualsIgnoringCase(ext, "bmp"); }
 

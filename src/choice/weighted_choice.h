@@ -19,6 +19,16 @@ bool DrawWallpaper(CWallpaperList& list, int32_t& ratingSum, RandomSource& gener
                    const std::function<bool(const std::string&)>& canOpenForReading,
                    std::string& path, std::string& ext);
 
+// Change now's draw, not the logon run's: among the entries that can become
+// the wallpaper (an applied extension for `formats`, and a file that opens),
+// never the one named `current` (the wallpaper shown; ASCII case ignored)
+// while another of them is listed. Among the others the odds are
+// DrawWallpaper's. The list is not changed: the draw works on a copy.
+bool DrawOtherWallpaper(const CWallpaperList& list, int32_t formats, const std::string& current,
+                        RandomSource& generator, const std::function<std::time_t()>& clock,
+                        const std::function<bool(const std::string&)>& canOpenForReading,
+                        std::string& path, std::string& ext);
+
 // Whether a pick's extension is "BMP" in any case, the only kind that 1.0
 // hands to the system as wallpaper.
 bool IsBmpExtension(const std::string& ext);

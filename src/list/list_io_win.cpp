@@ -24,6 +24,11 @@ constexpr int kCauseEndOfFile = 14;
 // Written next to the target, so that replacing the target is a rename
 // within one folder. A name left by a crash is reused by the next save.
 constexpr wchar_t kTempSuffix[] = L".velunda-tmp";
+// The old list while the new one replaces it; removed once it has.
+constexpr wchar_t kBackupSuffix[] = L".velunda-old";
+// What the new file takes over from the one it replaces.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // "<text> (<cause>)".
 void ShowCause(const wchar_t* text, int cause) {
@@ -112,8 +117,39 @@ private:
     bool kept_ = false;
 };
 
-// Writes the whole list beside the target, then puts it in the target's place
-// in one rename: a failure at any step leaves the old file as it was.
+// Some network and cloud drives cannot flush, and say so: the data is theirs to keep.
+bool Flush(HANDLE file) {
+    return FlushFileBuffers(file) || GetLastError() == ERROR_INVALID_FUNCTION;
+}
+
+// Puts the new file in the existing target's place, keeping what the target
+// carries (attributes, permissions, streams). Where the file system cannot
+// replace, a rename does. The old file is kept under the backup name until
+// the end, so that no failure can lose it.
+bool Replace(const std::wstring& target, const std::wstring& temp) {
+    const std::wstring backup = target + kBackupSuffix;
+    if (ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
+        return true;
+    }
+    const DWORD error = GetLastError();
+    switch (error) {
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_CALL_NOT_IMPLEMENTED:
+        return MoveFileExW(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    // The old file is under the backup name only: back to its own.
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: MoveFileExW(backup.c_str(), target.c_str(), 0); break;
+    default: break;
+    }
+    SetLastError(error);
+    return false;
+}
+
+// Writes the whole list beside the target, then puts it in the target's place:
+// a failure at any step leaves the old file as it was.
 // Returns the cause of a failure, nothing on success.
 std::optional<int> SaveReplacing(const std::wstring& path, const CWallpaperList& list,
                                  int32_t ratingSum) {
@@ -130,9 +166,16 @@ std::optional<int> SaveReplacing(const std::wstring& path, const CWallpaperList&
         if (error != ERROR_FILE_NOT_FOUND) return FileCauseFromError(error);
     }
 
+    // The target's attributes go to the new file on every path, the rename too.
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    if (held) {
+        const DWORD old = GetFileAttributesW(target->c_str());
+        if (old == INVALID_FILE_ATTRIBUTES) return LastCause();
+        if (old & kKeptAttributes) attributes = old & kKeptAttributes;
+    }
     TempFile temp(*target + kTempSuffix);
     temp.handle.reset(CreateFileW(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  attributes, nullptr));
     if (!temp.handle) {
         const int cause = LastCause();
         temp.Keep();  // not ours: it may be another save's
@@ -146,12 +189,14 @@ std::optional<int> SaveReplacing(const std::wstring& path, const CWallpaperList&
     case ListFileError::WriteFailed: return FileCauseFromError(raw.error);
     default: return kCauseGeneric;
     }
-    if (!FlushFileBuffers(temp.handle.get())) return LastCause();
+    if (!Flush(temp.handle.get())) return LastCause();
     if (!CloseHandle(temp.handle.release())) return LastCause();
 
+    const bool replacing = static_cast<bool>(held);
     held.reset();
-    if (!MoveFileExW(temp.path().c_str(), target->c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (replacing ? !Replace(*target, temp.path())
+                  : !MoveFileExW(temp.path().c_str(), target->c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return LastCause();
     temp.Keep();
     return std::nullopt;

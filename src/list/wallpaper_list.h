@@ -24,6 +24,8 @@ public:
         return std::prev(entries.end());
     }
     void RemoveAt(position pos) { entries.erase(pos); }
+    // Moves every entry of `other` to the tail; they keep their addresses.
+    void TakeAll(CWallpaperList& other) noexcept { entries.splice(entries.end(), other.entries); }
     void RemoveAll() { entries.clear(); }
     // The position of the listed entry at that address; end() when it is not
     // listed. The main window's list box keeps entry addresses as item data.

@@ -33,7 +33,7 @@ bool IsPictureName(std::wstring_view path, int32_t formats) {
 std::string FileExtension(std::string_view path) { return std::string(Extension(path)); }
 
 std::wstring AddedFilesMessage(const AddedFiles& files) {
-    const int leftOut = files.tooLong + files.notAnsi;
+    const int leftOut = files.tooLong + files.notAnsi + files.notApplied;
     if (leftOut == 0 && !files.stopped) return {};
     std::wstring text = Count(files.added, L"fond d'écran ajouté", L"fonds d'écran ajoutés");
     if (leftOut == 0) {
@@ -46,6 +46,9 @@ std::wstring AddedFilesMessage(const AddedFiles& files) {
         if (files.notAnsi > 0)
             text += L"\n- " + Count(files.notAnsi, L"nom", L"noms") +
                     L" avec des caractères que la liste ne peut pas enregistrer";
+        if (files.notApplied > 0)
+            text += L"\n- " + Count(files.notApplied, L"image JPEG ou PNG", L"images JPEG ou PNG") +
+                    L" (à activer dans Préférences > Affichage...)";
     }
     if (files.stopped) text += L"\n\nSeuls les 10 000 premiers fichiers déposés ont été lus.";
     return text;

@@ -19,6 +19,7 @@ struct AddedFiles {
     int tooLong = 0;       // more than kListPathBytes in the ANSI code page
     int notAnsi = 0;       // characters that the ANSI code page lacks, and no short alias
     bool stopped = false;  // the drop reached kDropFileLimit files
+    int notApplied = 0;    // JPEG and PNG pictures while only bitmaps are applied
 };
 
 // Whether a dropped file is a picture that the list takes: .bmp, and with

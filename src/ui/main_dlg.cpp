@@ -44,8 +44,12 @@ constexpr RECT kMinClient{0, 0, 160, 100};
 
 }  // namespace
 
-CMainDlg::CMainDlg(AppData& app, HWND parent, std::function<bool()> changeNow)
-    : win::Dialog(IDD_VELUNDA_DIALOG, parent), app_(app), changeNow_(std::move(changeNow)) {}
+CMainDlg::CMainDlg(AppData& app, HWND parent, std::function<WallpaperChange()> changeNow,
+                   std::function<void()> storeSettings)
+    : win::Dialog(IDD_VELUNDA_DIALOG, parent),
+      app_(app),
+      changeNow_(std::move(changeNow)),
+      storeSettings_(std::move(storeSettings)) {}
 
 void CMainDlg::DoDataExchange(win::DataExchange& dx) {
     dx.Control(IDC_WALLPAPER_LIST, listBox.hwnd);
@@ -127,6 +131,15 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         handled = false;
         return 0;
     case kMaximize: ShowWindow(hwnd(), SW_MAXIMIZE); return TRUE;
+    // A dialog answers through DWLP_MSGRESULT.
+    case WM_QUERYENDSESSION:
+        SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, OnQueryEndSession());
+        return TRUE;
+    case WM_ENDSESSION:
+        if (!wp || !storeSettings_) return TRUE;
+        KeepPlacement();
+        storeSettings_();
+        return TRUE;
     // The program's own message boxes are owned by this window while it is up.
     case WM_DESTROY:
         win::SetMainWindow(nullptr);
@@ -230,11 +243,17 @@ CWallpaperEntry* CMainDlg::SelectedEntry(int& index) {
     return listBox.GetEntry(index);
 }
 
-// A new wallpaper now, as a logon run would draw it; the list and what the
-// window shows stay as they are.
+// A new wallpaper now; the list and what the window shows stay as they are.
 void CMainDlg::OnChangeNow() {
-    if (changeNow_ && changeNow_()) return;
-    Ask(L"Aucun fond d'écran disponible", kCaption, MB_OK | MB_ICONERROR);
+    switch (changeNow_ ? changeNow_() : WallpaperChange::NoneAvailable) {
+    case WallpaperChange::Changed: return;
+    case WallpaperChange::NoneAvailable:
+        Ask(L"Aucun fond d'écran disponible", kCaption, MB_OK | MB_ICONERROR);
+        return;
+    case WallpaperChange::Refused:
+        Ask(L"Le fond d'écran n'a pas pu être changé", kCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
 }
 
 void CMainDlg::OnAdd() {
@@ -243,21 +262,28 @@ void CMainDlg::OnAdd() {
         app_.Formats == 1 ? kImageFilter : kBmpFilter, hwnd());
     if (dialog.DoModal() != IDOK) return;
     AddedFiles files;
-    for (const std::wstring& path : dialog.GetFileNames()) AddFile(path, files);
+    CWallpaperList added;
+    for (const std::wstring& path : dialog.GetFileNames()) AddFile(path, added, files);
+    TakeAdded(added);
     ReportAdded(files);
 }
 
 // The pictures among the files and folders dropped; other files are ignored.
 void CMainDlg::OnDropFiles(HDROP drop) {
     AddedFiles files;
+    CWallpaperList added;
     files.stopped =
         !ForEachFile(TakeDroppedPaths(drop), kDropFileLimit, [&](const std::wstring& path) {
-            if (IsPictureName(path, app_.Formats)) AddFile(path, files);
+            if (IsPictureName(path, app_.Formats))
+                AddFile(path, added, files);
+            else if (IsPictureName(path, 1))
+                ++files.notApplied;
         });
+    TakeAdded(added);
     ReportAdded(files);
 }
 
-void CMainDlg::AddFile(const std::wstring& path, AddedFiles& files) {
+void CMainDlg::AddFile(const std::wstring& path, CWallpaperList& added, AddedFiles& files) {
     std::string ansi;
     switch (ToListPath(path, ansi)) {
     case ListPath::TooLong: ++files.tooLong; return;
@@ -265,12 +291,19 @@ void CMainDlg::AddFile(const std::wstring& path, AddedFiles& files) {
     case ListPath::Ok: break;
     }
     std::string ext = FileExtension(ansi);
-    CWallpaperEntry& added =
-        *app_.wallpaperList.AddTail(CWallpaperEntry(std::move(ext), std::move(ansi), 3));
-    listBox.AddItem(&added);
-    app_.listModified = true;
-    app_.ratingSum = Wrap(int64_t{app_.ratingSum} + added.rating);
+    added.AddTail(CWallpaperEntry(std::move(ext), std::move(ansi), 3));
     ++files.added;
+}
+
+void CMainDlg::TakeAdded(CWallpaperList& added) {
+    if (added.IsEmpty()) return;
+    // The entries keep their addresses as they move: the items may point at them first.
+    for (CWallpaperEntry& entry : added) {
+        listBox.AddItem(&entry);
+        app_.ratingSum = Wrap(int64_t{app_.ratingSum} + entry.rating);
+    }
+    app_.wallpaperList.TakeAll(added);
+    app_.listModified = true;
 }
 
 void CMainDlg::ReportAdded(const AddedFiles& files) {
@@ -364,21 +397,30 @@ void CMainDlg::OnHelp() {
 void CMainDlg::OnCancel() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void CMainDlg::OnClose() {
-    if (app_.listModified) {
-        switch (Ask(L"Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?",
-                    L"Quitter Velunda", MB_YESNOCANCEL | MB_ICONQUESTION)) {
-        case IDYES:
-            // Ending after a failed save would lose the changes: stay open.
-            if (!SaveList(app_.FilelistPath, app_.wallpaperList, app_.ratingSum)) return;
-            break;
-        case IDNO: break;
-        default: return;
-        }
-    }
+    if (!ConfirmUnsaved()) return;
     // Read while the window still shows.
     KeepPlacement();
     // What the dialog manager makes of WM_CLOSE: the end of the run, with IDCANCEL.
     win::Dialog::OnCancel();
+}
+
+bool CMainDlg::ConfirmUnsaved() {
+    if (!app_.listModified) return true;
+    switch (Ask(L"Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?",
+                L"Quitter Velunda", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    // Going on after a failed save would lose the changes.
+    case IDYES: return SaveList(app_.FilelistPath, app_.wallpaperList, app_.ratingSum);
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+bool CMainDlg::OnQueryEndSession() {
+    if (!app_.listModified) return true;
+    ShutdownBlockReasonCreate(hwnd(), L"La liste de fonds d'écran n'est pas enregistrée.");
+    const bool end = ConfirmUnsaved();
+    ShutdownBlockReasonDestroy(hwnd());
+    return end;
 }
 
 bool CMainDlg::OnPaint() {

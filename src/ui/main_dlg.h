@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "choice/choice_win.h"
+#include "list/wallpaper_list.h"
 #include "ui/wallpaper_list_box.h"
 #include "win/dialog.h"
 #include "win/handles.h"
@@ -22,10 +24,12 @@ class CWallpaperEntry;
 // the list box in the same step.
 class CMainDlg : public win::Dialog {
 public:
-    // `changeNow` draws and applies a wallpaper from the list as a logon run
-    // does, and restarts the count; false when nothing could be drawn. The
-    // application gives it.
-    explicit CMainDlg(AppData& app, HWND parent = nullptr, std::function<bool()> changeNow = {});
+    // `changeNow` draws and applies another wallpaper from the list, and
+    // restarts the count after a change; `storeSettings` stores the settings
+    // as closing does, when the session ends. The application gives both.
+    explicit CMainDlg(AppData& app, HWND parent = nullptr,
+                      std::function<WallpaperChange()> changeNow = {},
+                      std::function<void()> storeSettings = {});
 
 protected:
     void DoDataExchange(win::DataExchange& dx) override;
@@ -59,6 +63,9 @@ private:
     void OnAbout();
     void OnHelp();
     void OnClose();
+    // Logging off: the closing question about unsaved list changes, while
+    // Windows shows why the session waits. True lets the session end.
+    bool OnQueryEndSession();
     bool OnPaint();
     void OnDropFiles(HDROP drop);
     void OnGetMinMaxInfo(MINMAXINFO& info);
@@ -75,8 +82,11 @@ private:
     // Keeps where the window is left for the settings, once it moved or changed size.
     void KeepPlacement();
 
-    // Adds the file as Add does, unless a list file cannot hold its path.
-    void AddFile(const std::wstring& path, AddedFiles& files);
+    // Adds the file to `added` as Add does, unless a list file cannot hold its path.
+    void AddFile(const std::wstring& path, CWallpaperList& added, AddedFiles& files);
+    // Moves the entries added into the list and the list box, in a step that
+    // cannot fail: a failed Add or drop leaves the list as it was.
+    void TakeAdded(CWallpaperList& added);
     // The one message after adding several files, when some were left out.
     void ReportAdded(const AddedFiles& files);
 
@@ -85,9 +95,13 @@ private:
     // The selected entry, after the no-selection message when there is none.
     CWallpaperEntry* SelectedEntry(int& index);
     int Ask(const std::wstring& text, const std::wstring& caption, UINT style);
+    // The closing question when the list has unsaved changes: true once they
+    // are saved or given up, false to keep the window.
+    bool ConfirmUnsaved();
 
     AppData& app_;
-    std::function<bool()> changeNow_;
+    std::function<WallpaperChange()> changeNow_;
+    std::function<void()> storeSettings_;
     win::UniqueHIcon icon_;
     win::UniqueHIcon smallIcon_;
     std::optional<win::WindowPlacement> opened_;

@@ -1,6 +1,23 @@
 #include "win/dialog.h"
 
+#include "win/message_box.h"
+
 namespace win {
+namespace {
+
+void ReportFailure() {
+    // One box at a time: a failure while one is up (a repaint) is not told again.
+    static bool reporting = false;
+    if (reporting) return;
+    reporting = true;
+    try {
+        AppMessageBox(L"La commande n'a pas pu aboutir : mémoire ou ressources insuffisantes.",
+                      MB_ICONERROR);
+    } catch (...) {}
+    reporting = false;
+}
+
+}  // namespace
 
 Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
@@ -42,8 +59,13 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     try {
         return self->Dispatch(msg, wp, lp);
     } catch (...) {
-        // Nothing may unwind through the system's code: give up this dialog.
-        ::EndDialog(hwnd, -1);
+        // Nothing may unwind through the system's code. A dialog that could
+        // not be set up is given up; a failed command keeps the window as
+        // the command left it, and says so.
+        if (msg == WM_INITDIALOG)
+            ::EndDialog(hwnd, -1);
+        else
+            ReportFailure();
         return TRUE;
     }
 }

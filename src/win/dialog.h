@@ -8,7 +8,8 @@ namespace win {
 
 // A modal dialog run from a resource template. The dialog procedure keeps
 // `this` from WM_INITDIALOG on and dispatches to the virtual members below.
-// No exception leaves the dialog procedure.
+// No exception leaves the dialog procedure: a command that throws is
+// reported in one message, and the dialog stays.
 class Dialog {
 public:
     explicit Dialog(int templateId, HWND parent = nullptr);

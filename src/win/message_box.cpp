@@ -17,6 +17,22 @@ HWND& MainWindow() {
     return window;
 }
 
+// The window the user works in: the topmost enabled window that the main
+// window owns, however indirectly (a dialog being validated), else the main
+// window itself. A box owned by it disables it, so it cannot be confirmed
+// twice nor closed under the box.
+HWND WorkingWindow(HWND main) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        // Tool windows (tooltips) are never the one worked in.
+        if (!IsWindowVisible(w) || !IsWindowEnabled(w) ||
+            (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+            continue;
+        for (HWND owner = w; owner; owner = GetWindow(owner, GW_OWNER))
+            if (owner == main) return w;
+    }
+    return main;
+}
+
 }  // namespace
 
 std::wstring AppTitle() {
@@ -34,7 +50,7 @@ int AppMessageBox(const std::wstring& text, UINT style) {
     // Not the active window: when the user has switched to another program,
     // that is null, and an unowned box may open behind other windows while
     // the main window's menus still run.
-    const HWND owner = MainWindow() ? MainWindow() : GetActiveWindow();
+    const HWND owner = MainWindow() ? WorkingWindow(MainWindow()) : GetActiveWindow();
     return WindowMessageBox(owner, text, AppTitle(), style);
 }
 
