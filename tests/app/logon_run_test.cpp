@@ -52,7 +52,6 @@ TEST_F(LogonRun, ChangesWhenDueStoringTheCountAndReportsAMissingList) {
         {L"/startup", L"startup", L"list.dat", longAgo, 0, longAgo, 1, false},
         {L"/startup", L"startup", L"list.dat", longAgo, 2, longAgo, 0, true},
         {L"/startup", L"days", L"absent.dat", today, 0, today, 0, false},
-        {L"/next", L"startup", L"list.dat", longAgo, 1, longAgo, 0, true},
         {L"/next", L"days", L"list.dat", longAgo, 0, today, 0, true},
         {L"/next", L"days", L"absent.dat", longAgo, 0, longAgo, 0, false}};
     // clang-format on
@@ -100,4 +99,31 @@ TEST_F(LogonRun, AppliesByFormatsAndWritesAValidPositionWithTheWallpaper) {
         EXPECT_EQ(std::pair(Get(kVelunda, L"Formats"), Get(kVelunda, L"Position")),
                   std::pair(formats, position));
     }
+}
+
+// /next puts up another usable picture each time, even seeded alike, and restarts the count only
+// after a change: not when only JPEG files are listed without Formats, nor when the system
+// refuses the picture (the desktop's position is then put back).
+TEST_F(LogonRun, NextPutsUpAnotherUsablePictureAndCountsOnlyAChange) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.jpg"}) std::ofstream(name) << "picture";
+    const auto next = [](const std::string& listed) {
+        std::ofstream("list.dat", std::ios::binary) << listed;
+        SaveSettings({2, 0, 3, 1, L"startup", false, L"list.dat", 0, 5});
+        CWallpaperApp app({[] { return std::time_t(100); }});
+        app.m_lpCmdLine = L"/next";
+        app.InitInstance();
+        return std::tuple(Get(kDesktop, L"Wallpaper"), Get(kDesktop, L"WallpaperStyle"),
+                          Get(kDesktop, L"TileWallpaper"), Get(kVelunda, L"LastStartup"));
+    };
+    const std::string jpeg = Record("c.jpg", "jpg", 5),
+                      listed = Header(4, 16) + Record("a.bmp", "bmp", 5) +
+                               Record("gone.bmp", "bmp", 5) + Record("b.bmp", "bmp", 1) + jpeg;
+    next(Header(1, 5) + Record("a.bmp", "bmp", 5));
+    for (const wchar_t* shown : {L"b.bmp", L"a.bmp", L"b.bmp"})
+        EXPECT_EQ(next(listed), std::tuple(Sz(shown), Sz(L"22"), Sz(L"0"), Dw(0)));
+    EXPECT_EQ(next(Header(1, 5) + jpeg), std::tuple(Sz(L"b.bmp"), Sz(L"22"), Sz(L"0"), Dw(2)));
+    // Wine then keeps a handle to the deleted key, and can no longer store the wallpaper.
+    RegDeleteTreeW(HKEY_CURRENT_USER, kDesktop);
+    Put(kDesktop, L"WallpaperStyle", Sz(L"x"));
+    EXPECT_EQ(next(listed), std::tuple(Raw{}, Sz(L"x"), Raw{}, Dw(2)));
 }

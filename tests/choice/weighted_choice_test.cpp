@@ -91,6 +91,30 @@ TEST(WeightedChoice, Draws) {
         EXPECT_EQ(Draw(entries, sum, script), outcome);
 }
 
+// Change now: among the pictures that can be applied and opened, never the one shown while
+// another is listed, and among the others a logon run's pick for the same seed.
+TEST(WeightedChoice, ChangeNowDrawsAnotherUsablePictureAtItsOdds) {
+    const auto draw = [](const Entries& entries, uint32_t seed, bool other) {
+        CWallpaperList list;
+        for (const auto& [path, r] : entries)
+            list.AddTail({path.substr(path.find('.') + 1), path, r});
+        CrtRandom g;
+        std::string path, ext;
+        const auto opens = [](const std::string& p) { return p[0] != 'g'; };
+        int32_t sum = 0;
+        const auto clock = [&] { return seed; };
+        other ? DrawOtherWallpaper(list, 0, "SHOWN.bmp", g, clock, opens, path, ext)
+              : DrawWallpaper(list, sum, g, clock, opens, path, ext);
+        return path;
+    };
+    for (uint32_t seed = 0; seed < 200; ++seed)
+        EXPECT_EQ(draw({{"a.bmp", 5}, {"shown.bmp", 5}, {"d.jpg", 5}, {"b.BMP", 1}, {"c.bmp", 3}},
+                       seed, true),
+                  draw({{"a.bmp", 5}, {"b.BMP", 1}, {"c.bmp", 3}}, seed, false))
+            << seed;
+    EXPECT_EQ(draw({{"shown.bmp", 1}, {"gone.bmp", 5}, {"d.jpg", 5}}, 1, true), "shown.bmp");
+}
+
 TEST(CrtRandom, TheCStandardSequenceAndJumpingAhead) {
     CrtRandom g;  // seeded with 1
     for (int expected : {16838, 5758, 10113, 17515, 31051}) EXPECT_EQ(g.Next(), expected);

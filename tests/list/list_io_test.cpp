@@ -58,3 +58,24 @@ TEST_F(ListIo, LoadKeepsWhatWasReadAndShowsTheProblem) {
                   std::tuple(texts, count, sum));
     }
 }
+
+// Saving over a hidden list keeps it hidden. When the list cannot be replaced (a folder holds the
+// name that the old list takes meanwhile), it stays whole. No other file is left either way.
+TEST_F(ListIo, SaveReplacesTheListKeepingItsAttributesOrLeavesItWhole) {
+    CWallpaperList list;
+    for (const bool blocked : {false, true}) {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL), std::ofstream(path) << "old";
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        if (blocked) std::filesystem::create_directory(path.wstring() + L".velunda-old");
+        SaveList(path.wstring(), list, 3);
+        std::ifstream in(path, std::ios::binary);
+        EXPECT_EQ(std::tuple(std::string(std::istreambuf_iterator<char>(in), {}),
+                             std::exchange(boxes, {}), GetFileAttributesW(path.c_str()) & 2,
+                             std::filesystem::exists(path.wstring() + L".velunda-tmp"),
+                             std::filesystem::remove(path.wstring() + L".velunda-old")),
+                  std::tuple(blocked ? "old" : Header(0, 3),
+                             Texts(blocked, L"Erreur d'enregistrement de la liste (5)"), DWORD{2},
+                             false, blocked));
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}

@@ -11,7 +11,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
+#include <thread>
 
 #include "app/wallpaper_app.h"
 #include "res/resource.h"
@@ -49,6 +51,25 @@ std::multiset<std::string> Entries(const CWallpaperList& list) {
     return entries;
 }
 
+// Within each menu of Velunda.exe, submenus included, every item has an access key of its own.
+TEST(InteractiveRun, EachMenuItemHasAnAccessKeyOfItsOwn) {
+    wchar_t exe[MAX_PATH] = {};
+    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    path.replace(path.rfind(L'\\') + 1, path.npos, L"Velunda.exe");
+    const std::function<void(HMENU)> check = [&](HMENU menu) {
+        std::set<wchar_t> keys;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[99] = {};
+            if (!GetMenuStringW(menu, i, text, 99, MF_BYPOSITION)) continue;  // a separator
+            const wchar_t* key = wcschr(text, L'&');
+            EXPECT_TRUE(key && keys.insert(towupper(key[1])).second) << text;
+            if (HMENU sub = GetSubMenu(menu, i)) check(sub);
+        }
+    };
+    const HMODULE velunda = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    check(LoadMenuW(velunda, MAKEINTRESOURCEW(IDR_MENU)));
+}
+
 TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     reg::DeleteSettings();
     const std::string dir = (std::filesystem::temp_directory_path() / "velunda-run").string(),
@@ -74,7 +95,10 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     // name is 12 bytes longer.
     const std::wstring start = lists + L"\\" + std::wstring(254 - lists.size(), L's') + L".dat";
     reg::Put(reg::kDesktop, L"Wallpaper", reg::Sz(L""));
-    CWallpaperApp app;
+    std::atomic<bool> fail = false;  // the next probe throws, as a copy of a huge list may
+    CWallpaperApp app({.canOpenForReading = [&](const std::string& path) {
+        return fail.exchange(false) ? throw std::bad_alloc() : OpensForReading(path);
+    }});
     const auto script = [&](DialogDriver& d) {
         const HWND main = d.Wait(L"Velunda"), list = GetDlgItem(main, IDC_WALLPAPER_LIST);
         d.Post(main, ID_WALLPAPER_CHANGE_NOW);  // from an empty list
@@ -95,6 +119,11 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Close(rating, IDOK);
         SendMessageA(main, WM_COMMAND, ID_WALLPAPER_CHANGE_NOW, 0);
         EXPECT_EQ(reg::Get(reg::kDesktop, L"Wallpaper"), reg::Sz(Wide(alpes)));
+        fail = true;  // the window stays, and says so
+        d.Post(main, ID_WALLPAPER_CHANGE_NOW);
+        d.Answer(IDOK);
+        PostMessageA(main, WM_DROPFILES, WPARAM(Drop({Wide(dir + "\\b.JPG")})), 0);
+        d.Answer(IDOK);
         d.Post(main, ID_LIST_SAVE);
         d.Answer(IDOK, Wide(dir) + L"\\Zdjęcia");  // the dialog adds ".vdl"
         // A list cut short: the message, and what was read before it is shown.
@@ -113,6 +142,7 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Click(interval, IDC_RADIO_STARTUPS);
         SetDlgItemTextW(interval, IDC_EDIT_STARTUPS, L"0");
         d.Post(interval, IDOK);
+        EXPECT_EQ(GetWindow(d.Wait(L""), GW_OWNER), interval);
         d.Answer(IDOK);  // refused: the edit's text selected
         d.Sync(interval);
         EXPECT_EQ(SendDlgItemMessageA(interval, IDC_EDIT_STARTUPS, EM_GETSEL, 0, 0),
@@ -133,11 +163,25 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
         d.Click(display, IDC_DISPLAY_FORMATS);
         SendDlgItemMessageA(display, IDC_DISPLAY_POSITION, CB_SETCURSEL, 6, 0);
         d.Close(display, IDOK);
+        // Windows refusing the picture (its settings' key gone): the count stays.
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Control Panel\\Desktop");
+        app.LastStartup = 9;
+        d.Post(main, ID_WALLPAPER_CHANGE_NOW);
+        d.Answer(IDOK);
         std::vector<std::wstring> dropped{polish, tooLong, tree, Wide(fits), photos};
         for (const char* name : {"\\b.JPG", "\\x.txt", "\\Mer.BMP"})
             dropped.push_back(Wide(dir + name));
         PostMessageA(main, WM_DROPFILES, WPARAM(Drop(dropped)), 0);
         d.Answer(IDOK);
+        // Logging off asks as closing does: Cancel keeps the session, No lets it end. Then the
+        // settings are stored.
+        for (const int answer : {IDCANCEL, IDNO}) {
+            std::thread logoff(
+                [&] { EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, 0), answer == IDNO); });
+            d.Answer(answer), logoff.join();
+        }
+        SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+        EXPECT_EQ(reg::Get(reg::kVelunda, L"NumStartup"), reg::Dw(7));
         // A list that another program holds open, even sharing everything, is not saved: nothing
         // is written, no temporary file is left, the changes stay unsaved and the window open.
         // Escape asks (Enter does nothing) and Yes fails again.
@@ -162,8 +206,15 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
     // Boxes that the main window shows name the program; the others take the executable's name:
     // this test program's, here.
     const Seen none{L"Velunda", L"Aucun fond d'écran disponible"},
-        bmp{L"Fonds d'écran (.bmp)", L""}, vdl{L"Listes de fonds d'écran (.vdl)", L""},
-        named{vdl.first, L"Velunda.vdl"}, dat{L"Sauvegarde Velunda (*.dat)", L"Velunda.dat"},
+        bmp{L"Fonds d'écran (.bmp)", L""},
+        failedCommand{L"ui_tests",
+                      L"La commande n'a pas pu aboutir : mémoire ou ressources insuffisantes."},
+        jpeg{L"Velunda",
+             L"0 fond d'écran ajouté, 1 laissé de côté :\n- 1 image JPEG ou PNG (à activer dans "
+             L"Préférences > Affichage...)"},
+        refusedPicture{L"Velunda", L"Le fond d'écran n'a pas pu être changé"},
+        vdl{L"Listes de fonds d'écran (.vdl)", L""}, named{vdl.first, L"Velunda.vdl"},
+        dat{L"Sauvegarde Velunda (*.dat)", L"Velunda.dat"},
         refused{L"ui_tests", L"Veuillez entrer un nombre entier compris entre 1 et 32000."},
         save{L"Velunda", L"Voulez-vous sauvegarder les changements de la liste ?"},
         failed{L"ui_tests", L"Erreur d'enregistrement de la liste (11)"},
@@ -174,12 +225,13 @@ TEST(InteractiveRun, AFirstRunStoresWhatItsWindowsSet) {
                 L"ne peut pas enregistrer"},
         close{L"Quitter Velunda",
               L"Changements non sauvegardés.\nVoulez-vous sauver avant de quitter ?"};
-    EXPECT_EQ(driver.seen, (std::vector<Seen>{none, bmp, named, vdl, cut, refused, dat, dropped,
+    EXPECT_EQ(driver.seen, (std::vector<Seen>{none, bmp, failedCommand, jpeg, named, vdl, cut,
+                                              refused, dat, refusedPicture, dropped, close, close,
                                               save, failed, close, failed, save}));
     Settings stored;
     EXPECT_TRUE(LoadSettings(stored, 0));
     const int32_t today = int32_t(LocalMidnight(std::time(nullptr)));
-    const Settings set{0, today, 7, 1, L"startup", false, start, 1, 5};
+    const Settings set{9, today, 7, 1, L"startup", false, start, 1, 5};
     EXPECT_EQ(reg::Fields(stored), reg::Fields(set));
     EXPECT_EQ(reg::Get(reg::kVelunda, L"Placement"), reg::Raw{});  // the window was not moved
     // The folders' pictures in any order.
