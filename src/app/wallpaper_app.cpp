@@ -47,6 +47,7 @@ BOOL CWallpaperApp::InitInstance() {
     };
     const auto changeNow = [this] { return ChangeNow(); };
     CMainDlg mainDlg(*this, nullptr, changeNow, store);
+    mainDlg.putUp = [this](const CWallpaperEntry& entry) { return PutUp(entry); };
     m_pMainWnd = &mainDlg;
     mainDlg.DoModal();
     store();
@@ -80,14 +81,27 @@ void CWallpaperApp::RunLogon() {
 
 WallpaperChange CWallpaperApp::ChangeNow() {
     if (!ApplyPerMonitor(true)) {
-        if (!DrawOtherWallpaper(wallpaperList, Formats, CurrentWallpaper(), Generator(),
-                                env_.clock, env_.canOpenForReading, currentPath, currentExt))
+        if (!DrawOtherWallpaper(wallpaperList, Formats, CurrentWallpaper(), Generator(), env_.clock,
+                                env_.canOpenForReading, currentPath, currentExt))
             return WallpaperChange::NoneAvailable;
         if (!ApplyWallpaper()) return WallpaperChange::Refused;
     }
+    RestartCount();
+    return WallpaperChange::Changed;
+}
+
+// SystemParametersInfo puts the one picture on every monitor.
+WallpaperChange CWallpaperApp::PutUp(const CWallpaperEntry& entry) {
+    currentPath = entry.path;
+    currentExt = entry.ext;
+    if (!ApplyWallpaper()) return WallpaperChange::Refused;
+    RestartCount();
+    return WallpaperChange::Changed;
+}
+
+void CWallpaperApp::RestartCount() {
     if (TimeType == L"days") LastDays = static_cast<int32_t>(LocalMidnight(env_.clock()));
     if (TimeType == L"startup") LastStartup = 0;
-    return WallpaperChange::Changed;
 }
 
 void CWallpaperApp::RunNext() {

@@ -67,6 +67,9 @@ public:
     // unreadable one too; applies it and, once the system has taken it,
     // restarts the schedule's count in memory. Otherwise the count stays.
     WallpaperChange ChangeNow();
+    // "Mettre en fond d'écran": the given file put up and, once the system
+    // has taken it, the count restarted, as ChangeNow does with its pick.
+    WallpaperChange PutUp(const CWallpaperEntry& entry);
 
     // The main window's handle while it runs, else null.
     HWND MainWindowHandle() const;
@@ -78,6 +81,8 @@ public:
 
 private:
     void TakeFirstRunDefaults();
+    // The schedule's count starts again from now.
+    void RestartCount();
     void RunLogon();
     void RunNext();
     RandomSource& Generator() { return env_.generator ? *env_.generator : ProgramGenerator(); }

@@ -12,6 +12,7 @@
 #define IDD_VELUNDA_DIALOG      102
 #define IDR_MENU                130
 #define IDC_WALLPAPER_LIST      1004
+#define IDC_PREVIEW_PANE        1040
 // Fichier
 #define ID_FILE_NEW_LIST        1011
 #define ID_FILE_SAVE_STARTUP    32772
@@ -23,6 +24,11 @@
 #define ID_WALLPAPER_RATING     32776
 #define ID_LIST_OPEN            32774
 #define ID_LIST_SAVE            1010
+#define ID_WALLPAPER_PREVIEW    32780
+// The list's context menu: its own two commands, then Rating and Remove above
+#define IDR_LIST_MENU           131
+#define ID_WALLPAPER_APPLY      32781
+#define ID_WALLPAPER_OPEN_FOLDER 32782
 // Préférences
 #define ID_PREFS_GENERAL        32773
 #define ID_PREFS_INTERVAL       32775

@@ -23,4 +23,5 @@ struct Settings {
     int32_t Monitors = 0;  // 1: one picture per monitor; 0: one for all
     // Where the main window was left; none: where 1.0 opened it.
     std::optional<win::WindowPlacement> Placement = std::nullopt;
+    int32_t Preview = 0;    // 1: the main window shows the preview pane
 };

@@ -137,6 +137,14 @@ bool WritePlacement(HKEY key, const std::optional<win::WindowPlacement>& placeme
     return g_write(key, L"Placement", REG_BINARY, bytes.data(), bytes.size()) == ERROR_SUCCESS;
 }
 
+// The pane's state is stored only while it is on: a setup that never showed
+// it keeps exactly the values it had.
+bool WritePreview(HKEY key, int32_t preview) {
+    if (preview == 1) return WriteInt32(key, L"Preview", 1);
+    const LSTATUS status = RegDeleteValueW(key, L"Preview");
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace
 
 void SetBlockAllocator(BlockAllocator allocate) {
@@ -179,6 +187,7 @@ bool LoadSettings(Settings& s, std::time_t now) {
     s.Position = ReadNewDword(key, L"Position", 0, 5, -1);
     s.Monitors = ReadNewDword(key, L"Monitors", 0, 1, 0);
     s.Placement = ReadPlacement(key);
+    s.Preview = ReadNewDword(key, L"Preview", 0, 1, 0);
     return true;
 }
 
@@ -202,7 +211,8 @@ bool SaveSettings(const Settings& s) {
            WriteInt32(key, L"Formats", s.Formats == 1 ? 1 : 0) &&
            WritePosition(key, s.Position) &&
            WriteInt32(key, L"Monitors", s.Monitors == 1 ? 1 : 0) &&
-           WritePlacement(key, s.Placement);
+           WritePlacement(key, s.Placement) &&
+           WritePreview(key, s.Preview);
     // clang-format on
 }
 

@@ -1,10 +1,12 @@
 #include "ui/main_dlg.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <ctime>
 
+#include "choice/weighted_choice.h"
 #include "list/entry_path_win.h"
 #include "list/list_io_win.h"
 #include "res/resource.h"
@@ -41,6 +43,8 @@ constexpr UINT kDpiApplied = WM_APP + 1;
 constexpr UINT kMaximize = WM_APP + 2;
 // The smallest list: 160 x 100 dialog units.
 constexpr RECT kMinClient{0, 0, 160, 100};
+// The preview pane's width, in dialog units.
+constexpr int kPreviewWidth = 160;
 
 }  // namespace
 
@@ -65,14 +69,16 @@ BOOL CMainDlg::OnInitDialog() {
     FillListBox();
     // Files and folders dropped from the shell are added as Add adds them.
     DragAcceptFiles(hwnd(), TRUE);
+    // A stored placement already holds the pane.
+    if (app_.Preview == 1) ShowPreview(true, !app_.Placement);
     return TRUE;
 }
 
 bool CMainDlg::OnCommand(int id, int code) {
     if (id == IDC_WALLPAPER_LIST) {
-        if (code != LBN_DBLCLK) return false;
-        OnModifyRating();
-        return true;
+        if (code == LBN_SELCHANGE) PreviewSelected();
+        if (code == LBN_DBLCLK) OnModifyRating();
+        return code == LBN_SELCHANGE || code == LBN_DBLCLK;
     }
     // Menu commands (0) and accelerators (1); anything else is a control's.
     if (code > 1) return false;
@@ -91,6 +97,9 @@ bool CMainDlg::OnCommand(int id, int code) {
     case ID_PREFS_DISPLAY: OnDisplayPrefs(); break;
     case ID_WALLPAPER_RATING: OnModifyRating(); break;
     case ID_HELP_README: OnHelp(); break;
+    case ID_WALLPAPER_PREVIEW: ShowPreview(!PreviewShown()); break;
+    case ID_WALLPAPER_APPLY: OnApply(); break;
+    case ID_WALLPAPER_OPEN_FOLDER: OnOpenFolder(); break;
     default: return false;
     }
     return true;
@@ -140,6 +149,7 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         KeepPlacement();
         storeSettings_();
         return TRUE;
+    case WM_CONTEXTMENU: handled = OnContextMenu(reinterpret_cast<HWND>(wp), lp); return handled;
     // The program's own message boxes are owned by this window while it is up.
     case WM_DESTROY:
         win::SetMainWindow(nullptr);
@@ -152,7 +162,10 @@ INT_PTR CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
 void CMainDlg::Layout() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    MoveWindow(listBox.hwnd, 0, 0, client.right, client.bottom, TRUE);
+    // With the preview on, the pane takes its width at the right.
+    const LONG pane = PreviewShown() ? std::min<LONG>(PreviewWidth(), client.right) : 0;
+    MoveWindow(listBox.hwnd, 0, 0, client.right - pane, client.bottom, TRUE);
+    if (pane) MoveWindow(preview_.hwnd(), client.right - pane, 0, pane, client.bottom, TRUE);
 }
 
 void CMainDlg::LoadIcons() {
@@ -192,6 +205,7 @@ void CMainDlg::OnGetMinMaxInfo(MINMAXINFO& info) {
     if (IsIconic(hwnd())) return;
     RECT min = kMinClient, window{}, client{};
     MapDialogRect(hwnd(), &min);
+    if (PreviewShown()) min.right += PreviewWidth();
     const HMENU menu = GetMenu(hwnd());
     LONG menuWidth = 0;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -245,7 +259,12 @@ CWallpaperEntry* CMainDlg::SelectedEntry(int& index) {
 
 // A new wallpaper now; the list and what the window shows stay as they are.
 void CMainDlg::OnChangeNow() {
-    switch (changeNow_ ? changeNow_() : WallpaperChange::NoneAvailable) {
+    ReportChange(changeNow_ ? changeNow_() : WallpaperChange::NoneAvailable);
+}
+
+// The messages of change now, shared by "Mettre en fond d'écran".
+void CMainDlg::ReportChange(WallpaperChange change) {
+    switch (change) {
     case WallpaperChange::Changed: return;
     case WallpaperChange::NoneAvailable:
         Ask(L"Aucun fond d'écran disponible", kCaption, MB_OK | MB_ICONERROR);
@@ -320,12 +339,14 @@ void CMainDlg::OnRemove() {
     if (pos != app_.wallpaperList.end()) app_.wallpaperList.RemoveAt(pos);
     listBox.DeleteItem(index);
     listBox.SetCurSel(-1);
+    PreviewSelected();
     app_.listModified = true;
 }
 
 void CMainDlg::OnNewList() {
     // The items go first: they point into the list.
     listBox.ResetContent();
+    PreviewSelected();
     app_.wallpaperList.RemoveAll();
     app_.ratingSum = 0;
     app_.listModified = true;
@@ -433,4 +454,94 @@ bool CMainDlg::OnPaint() {
     const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(paint.dc(), x, y, icon_.get());
     return true;
+}
+
+bool CMainDlg::OnContextMenu(HWND from, LPARAM at) {
+    if (from != listBox.hwnd) return false;
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {
+        // From the keyboard: beneath the selected line.
+        const int index = listBox.GetCurSel();
+        if (index == LB_ERR) return true;
+        RECT line{};
+        SendMessageW(listBox.hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&line));
+        point = {line.left, line.bottom};
+        ClientToScreen(listBox.hwnd, &point);
+    } else {
+        // With the mouse: the line under the pointer becomes the selection.
+        POINT inside = point;
+        ScreenToClient(listBox.hwnd, &inside);
+        const LRESULT hit =
+            SendMessageW(listBox.hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(inside.x, inside.y));
+        if (HIWORD(hit)) return true;
+        listBox.SetCurSel(LOWORD(hit));
+        PreviewSelected();
+    }
+    const win::UniqueMenu menu(
+        LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_LIST_MENU)));
+    // The command comes back as WM_COMMAND, as from the window's own menu.
+    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                   hwnd(), nullptr);
+    return true;
+}
+
+// The selected file as the wallpaper now, as change now puts up its pick.
+void CMainDlg::OnApply() {
+    int index = 0;
+    const CWallpaperEntry* entry = SelectedEntry(index);
+    if (!entry) return;
+    if (!IsAppliedExtension(entry->ext, app_.Formats)) {
+        Ask(IsAppliedExtension(entry->ext, 1)
+                ? L"Les images JPEG et PNG ne deviennent le fond d'écran qu'avec « Appliquer "
+                  L"aussi les images JPEG et PNG » (Préférences, Affichage...)."
+                : L"Ce type de fichier ne peut pas devenir le fond d'écran.",
+            kCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (putUp) ReportChange(putUp(*entry));
+}
+
+void CMainDlg::OnOpenFolder() {
+    int index = 0;
+    const CWallpaperEntry* entry = SelectedEntry(index);
+    if (!entry) return;
+    if (const auto path = EntryPathToWide(entry->path)) ShowInFolder(*path);
+}
+
+void CMainDlg::ShowPreview(bool on, bool resize) {
+    if (on && !preview_.hwnd()) preview_.Create(hwnd(), IDC_PREVIEW_PANE);
+    if (!preview_.hwnd()) return;
+    const bool was = PreviewShown();
+    app_.Preview = on ? 1 : 0;
+    CheckMenuItem(GetMenu(hwnd()), ID_WALLPAPER_PREVIEW, on ? MF_CHECKED : MF_UNCHECKED);
+    ShowWindow(preview_.hwnd(), on ? SW_SHOWNA : SW_HIDE);
+    if (resize && on != was && !IsZoomed(hwnd())) {
+        // The list keeps its width: the window grows or shrinks by the pane.
+        RECT window{};
+        GetWindowRect(hwnd(), &window);
+        SetWindowPos(hwnd(), nullptr, 0, 0,
+                     window.right - window.left + (on ? PreviewWidth() : -PreviewWidth()),
+                     window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    Layout();
+    PreviewSelected();
+}
+
+// Shown in its own right: the window itself may not be yet.
+bool CMainDlg::PreviewShown() const {
+    return preview_.hwnd() && (GetWindowLongW(preview_.hwnd(), GWL_STYLE) & WS_VISIBLE);
+}
+
+int CMainDlg::PreviewWidth() const {
+    RECT width{0, 0, kPreviewWidth, 0};
+    MapDialogRect(hwnd(), &width);
+    return width.right;
+}
+
+void CMainDlg::PreviewSelected() {
+    if (app_.Preview != 1 || !preview_.hwnd()) return;
+    const int index = listBox.GetCurSel();
+    const CWallpaperEntry* entry = index == LB_ERR ? nullptr : listBox.GetEntry(index);
+    // Bytes that the code page does not hold name no file: nothing to show.
+    preview_.Show(entry ? EntryPathToWide(entry->path).value_or(L"") : std::wstring());
 }

@@ -10,6 +10,7 @@
 
 #include "choice/choice_win.h"
 #include "list/wallpaper_list.h"
+#include "ui/preview_pane.h"
 #include "ui/wallpaper_list_box.h"
 #include "win/dialog.h"
 #include "win/handles.h"
@@ -31,6 +32,10 @@ public:
                       std::function<WallpaperChange()> changeNow = {},
                       std::function<void()> storeSettings = {});
 
+    // "Mettre en fond d'écran": puts that file up as change now puts up its
+    // pick, and restarts the count. The application gives it.
+    std::function<WallpaperChange(const CWallpaperEntry&)> putUp;
+
 protected:
     void DoDataExchange(win::DataExchange& dx) override;
     BOOL OnInitDialog() override;
@@ -50,6 +55,7 @@ protected:
 
 private:
     void OnChangeNow();
+    void ReportChange(WallpaperChange change);
     void OnAdd();
     void OnRemove();
     void OnNewList();
@@ -81,6 +87,18 @@ private:
     void RestorePlacement();
     // Keeps where the window is left for the settings, once it moved or changed size.
     void KeepPlacement();
+    // The list's right-click menu (and Shift+F10, the menu key), over the
+    // selected entry; false for another window.
+    bool OnContextMenu(HWND from, LPARAM at);
+    void OnApply();
+    void OnOpenFolder();
+    // Turns the preview pane on or off, the window widening or narrowing by
+    // it when `resize`.
+    void ShowPreview(bool on, bool resize = true);
+    bool PreviewShown() const;
+    int PreviewWidth() const;
+    // The selected entry's picture into the pane, when it is on.
+    void PreviewSelected();
 
     // Adds the file to `added` as Add does, unless a list file cannot hold its path.
     void AddFile(const std::wstring& path, CWallpaperList& added, AddedFiles& files);
@@ -106,4 +124,5 @@ private:
     win::UniqueHIcon smallIcon_;
     std::optional<win::WindowPlacement> opened_;
     bool maximizeWhenShown_ = false;
+    CPreviewPane preview_;
 };

@@ -1,5 +1,7 @@
 #include "ui/shell_files.h"
 
+#include <shlobj.h>
+
 #include <optional>
 
 #include "list/entry_path_win.h"
@@ -114,4 +116,19 @@ ListPath ToListPath(const std::wstring& path, std::string& ansi) {
     if (bytes->size() > kListPathBytes) return ListPath::TooLong;
     ansi = std::move(*bytes);
     return ListPath::Ok;
+}
+
+void ShowInFolder(const std::wstring& path) {
+    const win::ComScope com;
+    PIDLIST_ABSOLUTE file = ILCreateFromPathW(path.c_str());
+    if (file) {
+        SHOpenFolderAndSelectItems(file, 0, nullptr, 0);
+        ILFree(file);
+        return;
+    }
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    if (PIDLIST_ABSOLUTE where = ILCreateFromPathW(folder.c_str())) {
+        SHOpenFolderAndSelectItems(where, 0, nullptr, 0);
+        ILFree(where);
+    }
 }

@@ -27,3 +27,7 @@ enum class ListPath { Ok, TooLong, NotAnsi };
 // none (a best-fit stand-in would name another file), or when the path needs
 // more than kListPathBytes.
 ListPath ToListPath(const std::wstring& path, std::string& ansi);
+
+// Opens the file's folder in Explorer with the file selected; the folder
+// alone when the file is gone.
+void ShowInFolder(const std::wstring& path);

@@ -75,6 +75,13 @@ struct IconTraits {
 };
 using UniqueHIcon = Owner<IconTraits>;
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+using UniqueMenu = Owner<MenuTraits>;
+
 // FindFirstFile's searches: empty is INVALID_HANDLE_VALUE.
 struct FindTraits {
     using Handle = HANDLE;

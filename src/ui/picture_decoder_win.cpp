@@ -1,0 +1,154 @@
+#include "ui/picture_decoder_win.h"
+
+#include <wincodec.h>
+
+#include <functional>
+
+#include "win/handles.h"
+
+namespace {
+
+using Cancelled = std::function<bool()>;
+
+// COM for the worker, which has no window: the free-threaded apartment.
+class MtaScope {
+public:
+    MtaScope() : hr_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    MtaScope(const MtaScope&) = delete;
+    MtaScope& operator=(const MtaScope&) = delete;
+    ~MtaScope() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+
+private:
+    HRESULT hr_;
+};
+
+// Premultiplied pixels laid on an opaque background.
+void LayOn(COLORREF background, std::vector<uint8_t>& pixels) {
+    const uint8_t back[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const unsigned clear = 255u - pixels[i + 3];
+        for (int c = 0; c < 3; ++c)
+            pixels[i + c] = static_cast<uint8_t>(pixels[i + c] + (back[c] * clear + 127) / 255);
+        pixels[i + 3] = 0;
+    }
+}
+
+// Shrinks the frame one band of rows at a time: no more than a band of the
+// picture is ever held, and a newer request stops it between two rows.
+bool Shrink(IWICBitmapSource& source, PixelSize size, DecodedPicture& out,
+            const Cancelled& cancelled) {
+    const PixelSize shown = out.shown;
+    const size_t stride = size_t{size.width} * 4;
+    std::vector<uint8_t> band;
+    out.pixels.assign(size_t{shown.width} * shown.height * 4, 0);
+    for (uint32_t row = 0; row < shown.height; ++row) {
+        if (cancelled()) return false;
+        const RowBand rows = BandOfRow(row, shown.height, size.height);
+        const UINT count = rows.last - rows.first;
+        band.resize(stride * count);
+        const WICRect rect{0, static_cast<INT>(rows.first), static_cast<INT>(size.width),
+                           static_cast<INT>(count)};
+        if (FAILED(source.CopyPixels(&rect, static_cast<UINT>(stride),
+                                     static_cast<UINT>(band.size()), band.data())))
+            return false;
+        AverageBand(band.data(), stride, size.width, count, shown.width,
+                    out.pixels.data() + size_t{row} * shown.width * 4);
+    }
+    return true;
+}
+
+// Nothing when cancelled.
+std::optional<DecodedPicture> Decode(IWICImagingFactory* factory, const std::wstring& path,
+                                     PixelSize box, COLORREF background,
+                                     const Cancelled& cancelled) {
+    DecodedPicture out;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        out.outcome = DecodedPicture::Outcome::Missing;
+        return out;
+    }
+    out.fileBytes = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    win::ComPtr<IWICBitmapDecoder> decoder;
+    win::ComPtr<IWICBitmapFrameDecode> frame;
+    win::ComPtr<IWICFormatConverter> converter;
+    UINT width = 0, height = 0;
+    if (!factory ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand,
+                                                  decoder.Put())) ||
+        FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) ||
+        FAILED(factory->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom)))
+        return out;
+    out.size = {width, height};
+    out.shown = FitInside(out.size, box);
+    if (!Shrink(*converter.Get(), out.size, out, cancelled)) {
+        if (cancelled()) return std::nullopt;
+        out.pixels.clear();
+        return out;
+    }
+    LayOn(background, out.pixels);
+    out.outcome = DecodedPicture::Outcome::Shown;
+    return out;
+}
+
+}  // namespace
+
+PictureDecoder::PictureDecoder(HWND notify, UINT message)
+    : notify_(notify), message_(message), worker_(&PictureDecoder::Work, this) {}
+
+PictureDecoder::~PictureDecoder() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    worker_.join();
+}
+
+void PictureDecoder::Request(const std::wstring& path, PixelSize box, COLORREF background) {
+    {
+        std::lock_guard lock(mutex_);
+        job_ = {path, box, background};
+        ++requested_;
+    }
+    wake_.notify_one();
+}
+
+std::optional<DecodedPicture> PictureDecoder::Take() {
+    std::lock_guard lock(mutex_);
+    if (doneNumber_ != requested_) return std::nullopt;
+    return std::exchange(done_, std::nullopt);
+}
+
+void PictureDecoder::Work() {
+    const MtaScope com;
+    // Made at the first picture: WIC is loaded only by a window that previews.
+    win::ComPtr<IWICImagingFactory> factory;
+    uint64_t number = 0;
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || requested_ != number; });
+            if (stopping_) break;
+            number = requested_;
+            job = job_;
+        }
+        if (!factory)
+            CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_PPV_ARGS(factory.Put()));
+        auto picture = Decode(factory.Get(), job.path, job.box, job.background,
+                              [&] { return stopping_ || requested_ != number; });
+        if (!picture) continue;
+        std::lock_guard lock(mutex_);
+        if (requested_ != number) continue;
+        done_ = std::move(picture);
+        doneNumber_ = number;
+        PostMessageW(notify_, message_, 0, 0);
+    }
+}
