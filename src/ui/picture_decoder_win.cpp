@@ -37,10 +37,10 @@ void LayOn(COLORREF background, std::vector<uint8_t>& pixels) {
 
 // Shrinks the frame one band of rows at a time: no more than a band of the
 // picture is ever held, and a newer request stops it between two rows.
-bool Shrink(IWICBitmapSource& source, PixelSize size, DecodedPicture& out,
+bool Shrink(IWICBitmapSource& source, int pixelBytes, PixelSize size, DecodedPicture& out,
             const Cancelled& cancelled) {
     const PixelSize shown = out.shown;
-    const size_t stride = size_t{size.width} * 4;
+    const size_t stride = size_t{size.width} * pixelBytes;
     std::vector<uint8_t> band;
     out.pixels.assign(size_t{shown.width} * shown.height * 4, 0);
     for (uint32_t row = 0; row < shown.height; ++row) {
@@ -53,7 +53,7 @@ bool Shrink(IWICBitmapSource& source, PixelSize size, DecodedPicture& out,
         if (FAILED(source.CopyPixels(&rect, static_cast<UINT>(stride),
                                      static_cast<UINT>(band.size()), band.data())))
             return false;
-        AverageBand(band.data(), stride, size.width, count, shown.width,
+        AverageBand(band.data(), stride, size.width, count, pixelBytes, shown.width,
                     out.pixels.data() + size_t{row} * shown.width * 4);
     }
     return true;
@@ -74,19 +74,29 @@ std::optional<DecodedPicture> Decode(IWICImagingFactory* factory, const std::wst
     win::ComPtr<IWICBitmapFrameDecode> frame;
     win::ComPtr<IWICFormatConverter> converter;
     UINT width = 0, height = 0;
+    WICPixelFormatGUID format{};
     if (!factory ||
         FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand,
                                                   decoder.Put())) ||
         FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) ||
-        FAILED(factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
-                                     WICBitmapDitherTypeNone, nullptr, 0,
-                                     WICBitmapPaletteTypeCustom)))
+        FAILED(frame->GetPixelFormat(&format)))
         return out;
+    // Photographs come as 24-bit BGR, read as they are; any other format
+    // through a converter to premultiplied BGRA.
+    IWICBitmapSource* source = frame.Get();
+    const bool direct = IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
+    if (!direct) {
+        if (FAILED(factory->CreateFormatConverter(converter.Put())) ||
+            FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                         WICBitmapDitherTypeNone, nullptr, 0,
+                                         WICBitmapPaletteTypeCustom)))
+            return out;
+        source = converter.Get();
+    }
     out.size = {width, height};
     out.shown = FitInside(out.size, box);
-    if (!Shrink(*converter.Get(), out.size, out, cancelled)) {
+    if (!Shrink(*source, direct ? 3 : 4, out.size, out, cancelled)) {
         if (cancelled()) return std::nullopt;
         out.pixels.clear();
         return out;

@@ -27,16 +27,17 @@ RowBand BandOfRow(uint32_t row, uint32_t shownRows, uint32_t sourceRows) {
 }
 
 void AverageBand(const uint8_t* band, size_t stride, uint32_t sourceWidth, uint32_t rows,
-                 uint32_t shownWidth, uint8_t* shownRow) {
+                 int pixelBytes, uint32_t shownWidth, uint8_t* shownRow) {
     std::vector<uint64_t> sums(size_t{shownWidth} * 4);
     std::vector<uint32_t> counts(shownWidth);
     // Row by row, in the order the band lies in memory.
     for (uint32_t y = 0; y < rows; ++y) {
         const uint8_t* pixel = band + y * stride;
-        for (uint32_t x = 0; x < sourceWidth; ++x, pixel += 4) {
+        for (uint32_t x = 0; x < sourceWidth; ++x, pixel += pixelBytes) {
             const size_t to = uint64_t{x} * shownWidth / sourceWidth;
             ++counts[to];
-            for (int c = 0; c < 4; ++c) sums[to * 4 + c] += pixel[c];
+            for (int c = 0; c < 3; ++c) sums[to * 4 + c] += pixel[c];
+            sums[to * 4 + 3] += pixelBytes == 4 ? pixel[3] : 255;
         }
     }
     for (size_t x = 0; x < shownWidth; ++x)

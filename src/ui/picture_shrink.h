@@ -26,8 +26,9 @@ struct RowBand {
 };
 RowBand BandOfRow(uint32_t row, uint32_t shownRows, uint32_t sourceRows);
 
-// Averages a band of 4-byte pixels (`rows` rows of `sourceWidth` pixels,
-// `stride` bytes apart) into one row of `shownWidth` pixels, channel by
-// channel, each shown pixel covering its own columns of the band.
+// Averages a band of pixels (`rows` rows of `sourceWidth` pixels of
+// `pixelBytes` bytes, 4 or 3, `stride` bytes apart) into one row of
+// `shownWidth` 4-byte pixels, channel by channel, each shown pixel covering
+// its own columns of the band. 3-byte pixels are opaque: their fourth byte is 255.
 void AverageBand(const uint8_t* band, size_t stride, uint32_t sourceWidth, uint32_t rows,
-                 uint32_t shownWidth, uint8_t* shownRow);
+                 int pixelBytes, uint32_t shownWidth, uint8_t* shownRow);

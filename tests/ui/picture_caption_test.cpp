@@ -33,6 +33,9 @@ TEST(PictureShrink, EachShownRowAveragesItsOwnBand) {
     const std::vector<uint8_t> band{0,  10, 20, 30, 4,  0, 0, 0, 100, 0, 0, 0, 9, 9,
                                     20, 30, 40, 50, 12, 0, 0, 0, 200, 0, 0, 0, 9, 9};
     std::vector<uint8_t> row(8, 1);
-    AverageBand(band.data(), 14, 3, 2, 2, row.data());
+    AverageBand(band.data(), 14, 3, 2, 4, 2, row.data());
     EXPECT_EQ(row, (std::vector<uint8_t>{9, 10, 15, 20, 150, 0, 0, 0}));
+    // The same bytes as 3-byte pixels, four to a row: opaque.
+    AverageBand(band.data(), 14, 4, 2, 3, 2, row.data());
+    EXPECT_EQ(row, (std::vector<uint8_t>{25, 14, 15, 255, 0, 0, 75, 255}));
 }
