@@ -3,7 +3,9 @@
 # private Xvfb so that the window has its caption, icon and frame, with a list
 # of ten files (every rating) opened through its own menu and file dialog, and
 # one line selected; then docs/change-now.png, the same window with its
-# Fond d'Ecran menu open at "Changer maintenant". Needs the win64 build.
+# Fond d'Ecran menu open at "Changer maintenant"; then docs/preview.png, the
+# window with its preview pane on, showing the selected picture (the one
+# file of the list that exists, drawn here). Needs the win64 build.
 # With a DPI (e.g. 144), the screen is at that DPI (LogPixels) and only the
 # window is taken, as docs/main-window-150.png (the scale in per cent).
 set -euo pipefail
@@ -49,6 +51,14 @@ PY
 
 prepare_prefix
 set_dpi "$dpi"
+# The selected line's picture, a mountain lake at dusk, where the list says.
+lake="$WINEPREFIX/drive_c/Images/Montagne/lac_d'Annecy.bmp"
+mkdir -p "$(dirname "$lake")"
+convert -size 1200x800 gradient:'#f6d365'-'#fda085' \
+  -fill '#fff6d5' -draw 'circle 760,430 760,370' \
+  -fill '#5b4a6b' -draw 'polygon 0,520 180,330 320,450 520,250 760,470 930,300 1200,520 1200,800 0,800' \
+  \( -size 1200x280 gradient:'#3a6186'-'#1c2a44' \) -gravity south -composite \
+  -type TrueColor "BMP3:$lake"
 # Waits for a window of Velunda: $1 its caption ('' for any), $2 one to leave out.
 wait_window() {
   for _ in $(seq 300); do find_window 'velunda\.exe' "$@" && return; sleep 0.1; done
@@ -80,4 +90,9 @@ fi
 xdotool key alt+e; sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/change-now.png
-echo "docs/main-window.png and docs/change-now.png written"
+# Out of the menu, then Fond d'Ecran > Aperçu: the window widens by the pane.
+xdotool key Escape Escape; sleep 0.5
+xdotool key alt+e; sleep 0.5; xdotool key p; sleep 2
+xdotool mousemove 790 590; sleep 0.5
+import -window "$main" docs/preview.png
+echo "docs/main-window.png, docs/change-now.png and docs/preview.png written"
