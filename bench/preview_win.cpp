@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
     const win::UniqueHandle thread(process.hThread), child(process.hProcess);
     const HWND main = FindMain(process.dwProcessId);
     if (!main) return 1;
-    const HWND list = GetDlgItem(main, IDC_WALLPAPER_LIST), pane = GetDlgItem(main, IDC_PREVIEW_PANE);
+    const HWND list = GetDlgItem(main, IDC_WALLPAPER_LIST),
+               pane = GetDlgItem(main, IDC_PREVIEW_PANE);
     std::atomic<bool> done{false};
     double longest = 0;
     std::thread probe([&] {
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
     std::vector<std::vector<double>> times(count);
     bool ok = true;
     for (int run = 0; run < runs && ok; ++run)
-        for (int i = 0; i < count && ok; ++i) ok = (times[i].emplace_back(Select(main, list, pane, i))) >= 0;
+        for (int i = 0; i < count && ok; ++i)
+            ok = (times[i].emplace_back(Select(main, list, pane, i))) >= 0;
     done = true;
     probe.join();
     for (int i = 0; i < count && ok; ++i) {

@@ -77,8 +77,7 @@ std::optional<DecodedPicture> Decode(IWICImagingFactory* factory, const std::wst
     WICPixelFormatGUID format{};
     if (!factory ||
         FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand,
-                                                  decoder.Put())) ||
+                                                  WICDecodeMetadataCacheOnDemand, decoder.Put())) ||
         FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) ||
         FAILED(frame->GetPixelFormat(&format)))
         return out;

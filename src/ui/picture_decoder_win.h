@@ -17,9 +17,9 @@
 struct DecodedPicture {
     enum class Outcome { Shown, Missing, Unreadable };
     Outcome outcome = Outcome::Unreadable;
-    PixelSize size;        // the picture's own size
+    PixelSize size;  // the picture's own size
     uint64_t fileBytes = 0;
-    PixelSize shown;       // the size of `pixels`
+    PixelSize shown;              // the size of `pixels`
     std::vector<uint8_t> pixels;  // top-down rows of 4-byte BGR0 pixels, on the background
 };
 

@@ -18,12 +18,11 @@ PixelSize FitInside(PixelSize picture, PixelSize box) {
 }
 
 RowBand BandOfRow(uint32_t row, uint32_t shownRows, uint32_t sourceRows) {
+    // Never enlarged: each band holds at least one row.
     const auto edge = [&](uint32_t r) {
         return static_cast<uint32_t>(uint64_t{r} * sourceRows / shownRows);
     };
-    // Each band has at least one row, even when the picture is not shrunk.
-    const uint32_t first = std::min(edge(row), sourceRows - 1);
-    return {first, std::max(edge(row + 1), first + 1)};
+    return {edge(row), edge(row + 1)};
 }
 
 void AverageBand(const uint8_t* band, size_t stride, uint32_t sourceWidth, uint32_t rows,
@@ -42,6 +41,6 @@ void AverageBand(const uint8_t* band, size_t stride, uint32_t sourceWidth, uint3
     }
     for (size_t x = 0; x < shownWidth; ++x)
         for (int c = 0; c < 4; ++c)
-            shownRow[x * 4 + c] = static_cast<uint8_t>(
-                counts[x] ? (sums[x * 4 + c] + counts[x] / 2) / counts[x] : 0);
+            shownRow[x * 4 + c] =
+                static_cast<uint8_t>(counts[x] ? (sums[x * 4 + c] + counts[x] / 2) / counts[x] : 0);
 }

@@ -18,7 +18,8 @@ struct PixelSize {
 // picture or box gives 0 x 0.
 PixelSize FitInside(PixelSize picture, PixelSize box);
 
-// The source rows [first, last) that make up row `row` of `shown` rows.
+// The source rows [first, last) that make up row `row` of `shownRows` rows,
+// no more than `sourceRows`.
 struct RowBand {
     uint32_t first = 0;
     uint32_t last = 0;

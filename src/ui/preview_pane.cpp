@@ -25,7 +25,8 @@ void RegisterOnce(WNDPROC proc) {
 
 std::wstring CaptionOf(const DecodedPicture& p) {
     switch (p.outcome) {
-    case DecodedPicture::Outcome::Shown: return PictureCaption(p.size.width, p.size.height, p.fileBytes);
+    case DecodedPicture::Outcome::Shown:
+        return PictureCaption(p.size.width, p.size.height, p.fileBytes);
     case DecodedPicture::Outcome::Missing: return L"Image introuvable";
     case DecodedPicture::Outcome::Unreadable: break;
     }
@@ -49,7 +50,8 @@ void CPreviewPane::Create(HWND parent, int id) {
 
 LRESULT CALLBACK CPreviewPane::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
-        auto* pane = static_cast<CPreviewPane*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        auto* pane =
+            static_cast<CPreviewPane*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         pane->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pane));
     }

@@ -141,9 +141,10 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
     });
     app.InitInstance();
     driver.Finish();
-    const Seen refused{"Velunda", "Les images JPEG et PNG ne deviennent le fond d'écran qu'avec « "
-                                  "Appliquer aussi les images JPEG et PNG » (Préférences, "
-                                  "Affichage...)."};
+    const Seen refused{"Velunda",
+                       "Les images JPEG et PNG ne deviennent le fond d'écran qu'avec « "
+                       "Appliquer aussi les images JPEG et PNG » (Préférences, "
+                       "Affichage...)."};
     EXPECT_EQ(driver.seen, std::vector<Seen>{refused});
     // The pane's state and the restarted count are stored; off again, the value goes.
     EXPECT_EQ(std::pair(reg::Get(reg::kVelunda, "Preview"), reg::Get(reg::kVelunda, "LastStartup")),
