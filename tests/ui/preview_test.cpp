@@ -130,9 +130,13 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
         show(1);
         d.Post(main, ID_WALLPAPER_APPLY);
         d.Answer(IDOK);
+        // Shift+F10 on the list: its menu, answered with the access key of "Mettre en fond d'écran".
         SendMessageA(listBox, LB_SETCURSEL, 0, 0);
-        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_APPLY, 0);
-        EXPECT_EQ(reg::Get(reg::kDesktop, "Wallpaper"), reg::Sz(bmp));
+        PostMessageA(main, WM_CONTEXTMENU, WPARAM(listBox), -1);
+        HWND menu = nullptr;
+        d.Until([&] { return IsWindowVisible(menu = FindWindowA("#32768", nullptr)); }, "menu");
+        PostMessageA(menu, WM_CHAR, 'm', 0);
+        d.Until([&] { return reg::Get(reg::kDesktop, "Wallpaper") == reg::Sz(bmp); }, "put up");
         // Off and on again: the window narrows and widens by the pane.
         SendMessageA(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
         EXPECT_EQ(std::pair(Width(main), IsWindowVisible(pane)), std::pair(narrow, FALSE));
