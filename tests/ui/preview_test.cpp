@@ -15,43 +15,35 @@
 
 namespace {
 
-using listbytes::Header, listbytes::Record;
 constexpr UINT kWidth = 64, kHeight = 48;
 
-// A 24-bit bitmap of one colour, spelled out: file header, info header, bottom-up rows.
-void WriteBmp(const std::string& path, COLORREF colour) {
-    const uint32_t row = kWidth * 3, size = 54 + row * kHeight;
-    std::string bytes = "BM" + listbytes::Le32(size) + listbytes::Le32(0) + listbytes::Le32(54) +
-                        listbytes::Le32(40) + listbytes::Le32(kWidth) + listbytes::Le32(kHeight) +
-                        std::string("\1\0\x18\0", 4) + std::string(24, '\0');
-    for (UINT i = 0; i < kWidth * kHeight; ++i)
-        bytes += {char(GetBValue(colour)), char(GetGValue(colour)), char(GetRValue(colour))};
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// The same picture in a container that WIC encodes.
-void Encode(const std::wstring& path, REFGUID container, COLORREF colour) {
+// A picture of one colour encoded by WIC: 24-bit, or 32-bit with `alpha`.
+void Encode(const std::string& path, REFGUID container, COLORREF colour, BYTE alpha = 255) {
     const win::ComScope com;
     win::ComPtr<IWICImagingFactory> factory;
     win::ComPtr<IWICStream> stream;
     win::ComPtr<IWICBitmapEncoder> encoder;
     win::ComPtr<IWICBitmapFrameEncode> frame;
-    std::vector<BYTE> pixels;
-    for (UINT i = 0; i < kWidth * kHeight; ++i)
-        pixels.insert(pixels.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    ASSERT_TRUE(
-        SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_PPV_ARGS(factory.Put()))) &&
-        SUCCEEDED(factory->CreateStream(stream.Put())) &&
-        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-        SUCCEEDED(factory->CreateEncoder(container, nullptr, encoder.Put())) &&
-        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-        SUCCEEDED(encoder->CreateNewFrame(frame.Put(), nullptr)) &&
-        SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(kWidth, kHeight)) &&
-        SUCCEEDED(frame->SetPixelFormat(&format)) &&
-        SUCCEEDED(frame->WritePixels(kHeight, kWidth * 3, UINT(pixels.size()), pixels.data())) &&
-        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit()));
+    const UINT bytes = alpha == 255 ? 3 : 4;
+    const BYTE pixel[] = {GetBValue(colour), GetGValue(colour), GetRValue(colour), alpha};
+    std::vector<BYTE> pixels(kWidth * kHeight * bytes);
+    for (size_t i = 0; i < pixels.size(); i += bytes) std::copy_n(pixel, bytes, &pixels[i]);
+    const GUID wanted = bytes == 3 ? GUID_WICPixelFormat24bppBGR : GUID_WICPixelFormat32bppBGRA;
+    WICPixelFormatGUID format = wanted;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_PPV_ARGS(factory.Put()))) &&
+                SUCCEEDED(factory->CreateStream(stream.Put())) &&
+                SUCCEEDED(stream->InitializeFromFilename(
+                    std::wstring(path.begin(), path.end()).c_str(), GENERIC_WRITE)) &&
+                SUCCEEDED(factory->CreateEncoder(container, nullptr, encoder.Put())) &&
+                SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+                SUCCEEDED(encoder->CreateNewFrame(frame.Put(), nullptr)) &&
+                SUCCEEDED(frame->Initialize(nullptr)) &&
+                SUCCEEDED(frame->SetSize(kWidth, kHeight)) &&
+                SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, wanted) &&
+                SUCCEEDED(frame->WritePixels(kHeight, kWidth * bytes, UINT(pixels.size()),
+                                             pixels.data())) &&
+                SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit()));
 }
 
 int Width(HWND w) {
@@ -89,13 +81,20 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
     std::filesystem::create_directories(dir);
     const std::string bmp = dir + "\\a.bmp", png = dir + "\\b.png", jpg = dir + "\\c.jpg",
                       gone = dir + "\\d.bmp", bad = dir + "\\e.png", list = dir + "\\list.vdl";
-    WriteBmp(bmp, RGB(200, 30, 40));
-    Encode(std::wstring(png.begin(), png.end()), GUID_ContainerFormatPng, RGB(20, 160, 60));
-    Encode(std::wstring(jpg.begin(), jpg.end()), GUID_ContainerFormatJpeg, RGB(40, 60, 200));
+    // The PNG half transparent: it shows on the pane's own colour.
+    const COLORREF back = GetSysColor(COLOR_3DFACE);
+    const auto half = [](int c, int b) { return (c * 128 + b * 127) / 255; };
+    const COLORREF colours[] = {
+        RGB(200, 30, 40),
+        RGB(half(20, GetRValue(back)), half(160, GetGValue(back)), half(60, GetBValue(back))),
+        RGB(40, 60, 200)};
+    Encode(bmp, GUID_ContainerFormatBmp, colours[0]);
+    Encode(png, GUID_ContainerFormatPng, RGB(20, 160, 60), 128);
+    Encode(jpg, GUID_ContainerFormatJpeg, colours[2]);
     std::ofstream(bad) << "not a picture";
-    std::string bytes = Header(5, 15);
+    std::string bytes = listbytes::Header(5, 15);
     for (const std::string& path : {bmp, png, jpg, gone, bad})
-        bytes += Record(path, path.substr(path.size() - 3), 3);
+        bytes += listbytes::Record(path, path.substr(path.size() - 3), 3);
     std::ofstream(list, std::ios::binary) << bytes;
     ASSERT_TRUE(SaveSettings({5, 0, 1, 1, "startup", false, list, 0, -1}));
     reg::Put(reg::kDesktop, "Wallpaper", reg::Sz(""));
@@ -118,14 +117,12 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
             return Text(pane);
         };
         // Sorted by path: a, b, c, d, e. Each picture whole, at its own size.
-        const COLORREF colours[] = {RGB(200, 30, 40), RGB(20, 160, 60), RGB(40, 60, 200)};
         for (int index : {0, 1, 2}) {
             EXPECT_EQ(show(index).substr(0, 10), "64 × 48 – ") << index;
             EXPECT_EQ(ColumnOf(pane, colours[index]), int(kHeight)) << index;
         }
-        EXPECT_EQ(show(0), "64 × 48 – 9,1 Ko");
-        EXPECT_EQ(show(3), "Image introuvable");
-        EXPECT_EQ(show(4), "Format non reconnu");
+        EXPECT_EQ(std::tuple(show(0), show(3), show(4)),
+                  std::tuple("64 × 48 – 9,1 Ko", "Image introuvable", "Format non reconnu"));
         // The PNG is refused while only bitmaps are applied; the bitmap goes up.
         show(1);
         d.Post(main, ID_WALLPAPER_APPLY);
@@ -145,11 +142,10 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
     });
     app.InitInstance();
     driver.Finish();
-    const Seen refused{"Velunda",
-                       "Les images JPEG et PNG ne deviennent le fond d'écran qu'avec « "
-                       "Appliquer aussi les images JPEG et PNG » (Préférences, "
-                       "Affichage...)."};
-    EXPECT_EQ(driver.seen, std::vector<Seen>{refused});
+    EXPECT_EQ(driver.seen, (std::vector<Seen>{{"Velunda",
+                                               "Les images JPEG et PNG ne deviennent le fond "
+                                               "d'écran qu'avec « Appliquer aussi les images JPEG "
+                                               "et PNG » (Préférences, Affichage...)."}}));
     // The pane's state and the restarted count are stored; off again, the value goes.
     EXPECT_EQ(std::pair(reg::Get(reg::kVelunda, "Preview"), reg::Get(reg::kVelunda, "LastStartup")),
               std::pair(reg::Dw(1), reg::Dw(0)));
