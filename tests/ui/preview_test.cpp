@@ -121,6 +121,9 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
             EXPECT_EQ(show(index).substr(0, 10), "64 × 48 – ") << index;
             EXPECT_EQ(ColumnOf(pane, colours[index]), int(kHeight)) << index;
         }
+        // The JPEG still being read when the bitmap is selected: the bitmap wins.
+        SendMessageA(listBox, LB_SETCURSEL, 2, 0);
+        SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_SELCHANGE), 0);
         EXPECT_EQ(std::tuple(show(0), show(3), show(4)),
                   std::tuple("64 × 48 – 9,1 Ko", "Image introuvable", "Format non reconnu"));
         // The PNG is refused while only bitmaps are applied; the bitmap goes up.
