@@ -69,6 +69,18 @@ private:
     HRESULT hr_;
 };
 
+// Holds the lock for a scope.
+class Locked {
+public:
+    explicit Locked(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+    ~Locked() { ReleaseSRWLockExclusive(&lock_); }
+
+private:
+    SRWLOCK& lock_;
+};
+
 // Premultiplied pixels laid on an opaque background.
 void LayOn(COLORREF background, std::vector<uint8_t>& pixels) {
     const uint8_t back[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
@@ -160,30 +172,37 @@ std::optional<DecodedPicture> Decode(IWICImagingFactory* factory, const std::wst
 }  // namespace
 
 PictureDecoder::PictureDecoder(HWND notify, UINT message)
-    : notify_(notify), message_(message), worker_(&PictureDecoder::Work, this) {}
+    : notify_(notify),
+      message_(message),
+      worker_(CreateThread(nullptr, 0, &PictureDecoder::Start, this, 0, nullptr)) {}
 
 PictureDecoder::~PictureDecoder() {
     {
-        std::lock_guard lock(mutex_);
+        const Locked locked(lock_);
         stopping_ = true;
     }
-    wake_.notify_one();
-    worker_.join();
+    WakeConditionVariable(&wake_);
+    if (worker_) WaitForSingleObject(worker_.get(), INFINITE);
 }
 
 void PictureDecoder::Request(const std::wstring& path, PixelSize box, COLORREF background) {
     {
-        std::lock_guard lock(mutex_);
+        const Locked locked(lock_);
         job_ = {path, box, background};
         ++requested_;
     }
-    wake_.notify_one();
+    WakeConditionVariable(&wake_);
 }
 
 std::optional<DecodedPicture> PictureDecoder::Take() {
-    std::lock_guard lock(mutex_);
+    const Locked locked(lock_);
     if (doneNumber_ != requested_) return std::nullopt;
     return std::exchange(done_, std::nullopt);
+}
+
+DWORD WINAPI PictureDecoder::Start(void* self) {
+    static_cast<PictureDecoder*>(self)->Work();
+    return 0;
 }
 
 void PictureDecoder::Work() {
@@ -194,8 +213,9 @@ void PictureDecoder::Work() {
     for (;;) {
         Job job;
         {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [&] { return stopping_ || requested_ != number; });
+            const Locked locked(lock_);
+            while (!stopping_ && requested_ == number)
+                SleepConditionVariableSRW(&wake_, &lock_, INFINITE, 0);
             if (stopping_) break;
             number = requested_;
             job = job_;
@@ -206,7 +226,7 @@ void PictureDecoder::Work() {
         auto picture = Decode(factory.Get(), job.path, job.box, job.background,
                               [&] { return stopping_ || requested_ != number; });
         if (!picture) continue;
-        std::lock_guard lock(mutex_);
+        const Locked locked(lock_);
         if (requested_ != number) continue;
         done_ = std::move(picture);
         doneNumber_ = number;

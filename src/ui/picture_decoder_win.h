@@ -3,15 +3,13 @@
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ui/picture_shrink.h"
+#include "win/handles.h"
 
 // A picture read for the preview, already at the size it is shown at.
 struct DecodedPicture {
@@ -46,16 +44,19 @@ private:
         PixelSize box;
         COLORREF background = 0;
     };
+    static DWORD WINAPI Start(void* self);
     void Work();
 
     const HWND notify_;
     const UINT message_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
+    // The system's own lock and condition: the standard library's would bring
+    // its error texts, read through the ANSI FormatMessageA.
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE wake_ = CONDITION_VARIABLE_INIT;
     Job job_;
     std::atomic<uint64_t> requested_{0};  // the newest request's number
     std::atomic<bool> stopping_{false};
     std::optional<DecodedPicture> done_;
     uint64_t doneNumber_ = 0;
-    std::thread worker_;  // last: it starts at once
+    win::UniqueHandle worker_;  // last: it starts at once
 };

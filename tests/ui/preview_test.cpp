@@ -33,8 +33,7 @@ void Encode(const std::string& path, REFGUID container, COLORREF colour, BYTE al
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                            IID_PPV_ARGS(factory.Put()))) &&
                 SUCCEEDED(factory->CreateStream(stream.Put())) &&
-                SUCCEEDED(stream->InitializeFromFilename(
-                    std::wstring(path.begin(), path.end()).c_str(), GENERIC_WRITE)) &&
+                SUCCEEDED(stream->InitializeFromFilename(reg::Wide(path).c_str(), GENERIC_WRITE)) &&
                 SUCCEEDED(factory->CreateEncoder(container, nullptr, encoder.Put())) &&
                 SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
                 SUCCEEDED(encoder->CreateNewFrame(frame.Put(), nullptr)) &&
@@ -52,9 +51,9 @@ int Width(HWND w) {
     return r.right - r.left;
 }
 
-std::string Text(HWND w) {
-    char text[256] = {};
-    GetWindowTextA(w, text, sizeof text);
+std::wstring Text(HWND w) {
+    wchar_t text[256] = {};
+    GetWindowTextW(w, text, 256);
     return text;
 }
 
@@ -96,72 +95,74 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
     for (const std::string& path : {bmp, png, jpg, gone, bad})
         bytes += listbytes::Record(path, path.substr(path.size() - 3), 3);
     std::ofstream(list, std::ios::binary) << bytes;
-    ASSERT_TRUE(SaveSettings({5, 0, 1, 1, "startup", false, list, 0, -1}));
-    reg::Put(reg::kDesktop, "Wallpaper", reg::Sz(""));
+    ASSERT_TRUE(SaveSettings({5, 0, 1, 1, L"startup", false, reg::Wide(list), 0, -1}));
+    reg::Put(reg::kDesktop, L"Wallpaper", reg::Sz(L""));
 
     CWallpaperApp app;
     DialogDriver driver([&](DialogDriver& d) {
-        const HWND main = d.Wait("Velunda"), listBox = GetDlgItem(main, IDC_WALLPAPER_LIST);
+        const HWND main = d.Wait(L"Velunda"), listBox = GetDlgItem(main, IDC_WALLPAPER_LIST);
         const int narrow = Width(main);
         EXPECT_EQ(GetDlgItem(main, IDC_PREVIEW_PANE), nullptr);
-        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
+        SendMessageW(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
         const HWND pane = GetDlgItem(main, IDC_PREVIEW_PANE);
         RECT wide{0, 0, 160, 0};
         MapDialogRect(main, &wide);
         EXPECT_EQ(Width(main), narrow + wide.right);
         // The caption once the pane has drawn the picture.
         const auto show = [&](int index) {
-            SendMessageA(listBox, LB_SETCURSEL, index, 0);
-            SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_SELCHANGE), 0);
-            d.Until([&] { return !Text(pane).empty(); }, "a caption");
+            SendMessageW(listBox, LB_SETCURSEL, index, 0);
+            SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_SELCHANGE), 0);
+            d.Until([&] { return !Text(pane).empty(); }, L"a caption");
             return Text(pane);
         };
         // Sorted by path: a, b, c, d, e. Each picture whole, at its own size.
         for (int index : {0, 1, 2}) {
-            EXPECT_EQ(show(index).substr(0, 10), "64 × 48 – ") << index;
+            EXPECT_EQ(show(index).substr(0, 10), L"64 × 48 – ") << index;
             EXPECT_EQ(ColumnOf(pane, colours[index]), int(kHeight)) << index;
         }
         // The JPEG still being read when the bitmap is selected: the bitmap wins.
-        SendMessageA(listBox, LB_SETCURSEL, 2, 0);
-        SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_SELCHANGE), 0);
+        SendMessageW(listBox, LB_SETCURSEL, 2, 0);
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_WALLPAPER_LIST, LBN_SELCHANGE), 0);
         EXPECT_EQ(std::tuple(show(0), show(3), show(4)),
-                  std::tuple("64 × 48 – 9,1 Ko", "Image introuvable", "Format non reconnu"));
+                  std::tuple(L"64 × 48 – 9,1 Ko", L"Image introuvable", L"Format non reconnu"));
         // The PNG is refused while only bitmaps are applied; the bitmap goes up.
         show(1);
         d.Post(main, ID_WALLPAPER_APPLY);
         d.Answer(IDOK);
         // Shift+F10 on the list: its menu, answered with the access key of "Mettre en fond d'écran".
-        SendMessageA(listBox, LB_SETCURSEL, 0, 0);
-        PostMessageA(main, WM_CONTEXTMENU, WPARAM(listBox), -1);
+        SendMessageW(listBox, LB_SETCURSEL, 0, 0);
+        PostMessageW(main, WM_CONTEXTMENU, WPARAM(listBox), -1);
         HWND menu = nullptr;
-        d.Until([&] { return IsWindowVisible(menu = FindWindowA("#32768", nullptr)); }, "menu");
-        PostMessageA(menu, WM_CHAR, 'm', 0);
-        d.Until([&] { return reg::Get(reg::kDesktop, "Wallpaper") == reg::Sz(bmp); }, "put up");
+        d.Until([&] { return IsWindowVisible(menu = FindWindowW(L"#32768", nullptr)); }, L"menu");
+        PostMessageW(menu, WM_CHAR, L'm', 0);
+        d.Until([&] { return reg::Get(reg::kDesktop, L"Wallpaper") == reg::Sz(reg::Wide(bmp)); },
+                L"put up");
         // Off and on again: the window narrows and widens by the pane.
-        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
+        SendMessageW(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
         EXPECT_EQ(std::pair(Width(main), IsWindowVisible(pane)), std::pair(narrow, FALSE));
-        SendMessageA(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
+        SendMessageW(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
         d.Post(main, ID_FILE_QUIT);
     });
     app.InitInstance();
     driver.Finish();
-    EXPECT_EQ(driver.seen, (std::vector<Seen>{{"Velunda",
-                                               "Les images JPEG et PNG ne deviennent le fond "
-                                               "d'écran qu'avec « Appliquer aussi les images JPEG "
-                                               "et PNG » (Préférences, Affichage...)."}}));
+    EXPECT_EQ(driver.seen, (std::vector<Seen>{{L"Velunda",
+                                               L"Les images JPEG et PNG ne deviennent le fond "
+                                               L"d'écran qu'avec « Appliquer aussi les images JPEG "
+                                               L"et PNG » (Préférences, Affichage...)."}}));
     // The pane's state and the restarted count are stored; off again, the value goes.
-    EXPECT_EQ(std::pair(reg::Get(reg::kVelunda, "Preview"), reg::Get(reg::kVelunda, "LastStartup")),
-              std::pair(reg::Dw(1), reg::Dw(0)));
+    EXPECT_EQ(
+        std::pair(reg::Get(reg::kVelunda, L"Preview"), reg::Get(reg::kVelunda, L"LastStartup")),
+        std::pair(reg::Dw(1), reg::Dw(0)));
     CWallpaperApp again;
     DialogDriver off([&](DialogDriver& d) {
-        const HWND main = d.Wait("Velunda");
+        const HWND main = d.Wait(L"Velunda");
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_PREVIEW_PANE)));
         d.Post(main, ID_WALLPAPER_PREVIEW);
         d.Post(main, ID_FILE_QUIT);
     });
     again.InitInstance();
     off.Finish();
-    EXPECT_EQ(reg::Get(reg::kVelunda, "Preview"), reg::Raw{});
+    EXPECT_EQ(reg::Get(reg::kVelunda, L"Preview"), reg::Raw{});
 }
 
 }  // namespace
