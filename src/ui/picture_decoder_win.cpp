@@ -174,7 +174,10 @@ std::optional<DecodedPicture> Decode(IWICImagingFactory* factory, const std::wst
 PictureDecoder::PictureDecoder(HWND notify, UINT message)
     : notify_(notify),
       message_(message),
-      worker_(CreateThread(nullptr, 0, &PictureDecoder::Start, this, 0, nullptr)) {}
+      worker_(CreateThread(nullptr, 0, &PictureDecoder::Start, this, 0, nullptr)) {
+    // The window's thread comes first when both want the processor.
+    if (worker_) SetThreadPriority(worker_.get(), THREAD_PRIORITY_BELOW_NORMAL);
+}
 
 PictureDecoder::~PictureDecoder() {
     {
