@@ -99,6 +99,7 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
     reg::Put(reg::kDesktop, L"Wallpaper", reg::Sz(L""));
 
     CWallpaperApp app;
+    int closed = 0;  // the window's width as it was left, the pane on
     DialogDriver driver([&](DialogDriver& d) {
         const HWND main = d.Wait(L"Velunda"), listBox = GetDlgItem(main, IDC_WALLPAPER_LIST);
         const int narrow = Width(main);
@@ -141,6 +142,7 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
         SendMessageW(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
         EXPECT_EQ(std::pair(Width(main), IsWindowVisible(pane)), std::pair(narrow, FALSE));
         SendMessageW(main, WM_COMMAND, ID_WALLPAPER_PREVIEW, 0);
+        closed = Width(main);
         d.Post(main, ID_FILE_QUIT);
     });
     app.InitInstance();
@@ -156,7 +158,9 @@ TEST(Preview, ThePaneShowsEachPictureAndTheListPutsOneUp) {
     CWallpaperApp again;
     DialogDriver off([&](DialogDriver& d) {
         const HWND main = d.Wait(L"Velunda");
-        EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_PREVIEW_PANE)));
+        // As it was left: the stored placement holds the pane already.
+        EXPECT_EQ(std::pair(IsWindowVisible(GetDlgItem(main, IDC_PREVIEW_PANE)), Width(main)),
+                  std::pair(TRUE, closed));
         d.Post(main, ID_WALLPAPER_PREVIEW);
         d.Post(main, ID_FILE_QUIT);
     });
