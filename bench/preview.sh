@@ -11,21 +11,8 @@ cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
-. scripts/wine-env.sh
 runs=${1:-10}
-
-cmake --preset win64 -DVELUNDA_BUILD_BENCH=ON >/dev/null
-cmake --build --preset win64 -j2 --target Velunda preview_probe >/dev/null
-bin=$PWD/build/win64/bin
-
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-wine.XXXXXX")
-export WINEPREFIX
-data=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-data.XXXXXX")
-cleanup() {
-  "$WINESERVER" -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX" "$data"
-}
-trap cleanup EXIT
+. bench/wine_bench.sh Velunda preview_probe
 
 # Pictures like photographs (a fractal plasma: no long runs for the coders to
 # exploit), made once per run.

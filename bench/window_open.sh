@@ -14,20 +14,7 @@ cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
-. scripts/wine-env.sh
-
-cmake --preset win64 -DVELUNDA_BUILD_BENCH=ON >/dev/null
-cmake --build --preset win64 -j2 --target Velunda window_up >/dev/null
-bin=$PWD/build/win64/bin
-
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-wine.XXXXXX")
-export WINEPREFIX
-data=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-data.XXXXXX")
-cleanup() {
-  "$WINESERVER" -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX" "$data"
-}
-trap cleanup EXIT
+. bench/wine_bench.sh Velunda window_up
 
 "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
 "$WINESERVER" -w

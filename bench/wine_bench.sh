@@ -1,0 +1,17 @@
+# Sourced by the benchmarks that run Velunda under Wine, from the project's
+# root: builds the win64 programs named as arguments (Velunda among them), and
+# makes a throw-away Wine prefix and data folder ($data), removed at the end.
+# The caller makes sure there is a display.
+. scripts/wine-env.sh
+cmake --preset win64 -DVELUNDA_BUILD_BENCH=ON >/dev/null
+cmake --build --preset win64 -j2 --target "$@" >/dev/null
+bin=$PWD/build/win64/bin
+
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-wine.XXXXXX")
+export WINEPREFIX
+data=$(mktemp -d "${TMPDIR:-/tmp}/velunda-bench-data.XXXXXX")
+cleanup() {
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX" "$data"
+}
+trap cleanup EXIT
