@@ -25,16 +25,14 @@ TEST_F(SettingsStore, SaveCreatesTheKeyAndWritesEveryValueThatLoadReadsBack) {
     Settings s;
     EXPECT_FALSE(LoadSettings(s, kNow));
     ASSERT_TRUE(SaveSettings(kSettings));
-    std::vector<Raw> stored;
-    for (const wchar_t* name : {L"FilelistPath", L"Startup", L"TimeType", L"NumDays", L"NumStartup",
-                                L"LastDays", L"LastStartup", L"Formats", L"Position",
-                                L"Monitors"})
-        stored.push_back(Get(kVelunda, name));
     // The seven values that 1.0 reads, as it wrote them; then Formats, "leave the position" as
     // no value at all, and Monitors.
-    const std::vector<Raw> written{Sz(kPath),      Dw(1),  Sz(L"startup"), Dw(32000), Dw(3),
-                                   Dw(1783980000), Dw(-7), Dw(1),          {},        Dw(1)};
-    EXPECT_EQ(stored, written);
+    const std::pair<const wchar_t*, Raw> written[] = {
+        {L"FilelistPath", Sz(kPath)}, {L"Startup", Dw(1)},    {L"TimeType", Sz(L"startup")},
+        {L"NumDays", Dw(32000)},      {L"NumStartup", Dw(3)}, {L"LastDays", Dw(1783980000)},
+        {L"LastStartup", Dw(-7)},     {L"Formats", Dw(1)},    {L"Position", {}},
+        {L"Monitors", Dw(1)}};
+    for (const auto& [name, raw] : written) EXPECT_EQ(Get(kVelunda, name), raw) << name;
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(Fields(s), Fields(kSettings));
     // Missing change markers load as today's midnight and zero.
