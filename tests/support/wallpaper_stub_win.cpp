@@ -1,16 +1,14 @@
 // A stand-in for the system's per-monitor wallpaper object, which Wine lacks: an in-process
 // server whose object and class factory are plain tables of functions (only the slots that
 // Velunda calls are filled). It talks to the test through the environment:
-//   VELUNDA_STUB_MONITORS   the monitors, side by side, bottoms at 0: "1920x1080 1080x1920";
-//                           ids M0, M1...
+//   VELUNDA_STUB_MONITORS   how many monitors, 1 or 2: ids M0, M1, side by side, bottoms at 0,
+//                           1920x1080 then 1080x1920
 //   VELUNDA_STUB_SHOWN<i>   monitor i's picture (SetWallpaper writes it, GetWallpaper reads it)
 //   VELUNDA_STUB_CALLS      each SetWallpaper and SetPosition, appended: "M0 a.bmp;pos 4;"
 #include <windows.h>
 
 #include <cstring>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -29,13 +27,7 @@ HRESULT Copy(const std::wstring& text, LPWSTR* out) {
 }
 std::wstring Shown(LPCWSTR id) { return L"VELUNDA_STUB_SHOWN" + std::wstring(id + 1); }
 
-std::vector<RECT> Monitors() {
-    std::vector<RECT> rects;
-    std::wistringstream in(Env(L"VELUNDA_STUB_MONITORS"));
-    LONG x = 0, w = 0, h = 0;
-    for (wchar_t by = 0; in >> w >> by >> h; x += w) rects.push_back({x, -h, x + w, 0});
-    return rects;
-}
+const RECT kMonitors[] = {{0, -1080, 1920, 0}, {1920, -1920, 3000, 0}};
 
 // Static objects: every interface asked for is the object itself, and counting does nothing.
 HRESULT STDMETHODCALLTYPE Query(void* self, REFIID, void** out) { return *out = self, S_OK; }
@@ -50,9 +42,11 @@ HRESULT STDMETHODCALLTYPE GetWallpaper(void*, LPCWSTR id, LPWSTR* path) {
 HRESULT STDMETHODCALLTYPE PathAt(void*, UINT i, LPWSTR* id) {
     return Copy(L"M" + std::to_wstring(i), id);
 }
-HRESULT STDMETHODCALLTYPE PathCount(void*, UINT* n) { return *n = UINT(Monitors().size()), S_OK; }
+HRESULT STDMETHODCALLTYPE PathCount(void*, UINT* n) {
+    return *n = UINT(_wtoi(Env(L"VELUNDA_STUB_MONITORS").c_str())), S_OK;
+}
 HRESULT STDMETHODCALLTYPE Rect(void*, LPCWSTR id, RECT* r) {
-    return *r = Monitors().at(_wtoi(id + 1)), S_OK;
+    return *r = kMonitors[_wtoi(id + 1)], S_OK;
 }
 HRESULT STDMETHODCALLTYPE SetPosition(void*, int at) {
     return Record(L"pos " + std::to_wstring(at));
