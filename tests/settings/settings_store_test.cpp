@@ -15,9 +15,7 @@ constexpr std::time_t kNow = 1784041200;  // 2026-07-14 15:00 UTC
 const std::wstring kPath = L"C:\\Listes \u0141\u00F3d\u017A\\\u00E9t\u00E9 \u7167\u7247.dat";
 const Settings kSettings{-7, 1783980000, 3, 32000, L"startup", true, kPath, 1, -1, 1};
 
-struct SettingsStore : Clean {
-    void TearDown() override { settings::SetBlockAllocator(nullptr), Clean::TearDown(); }
-};
+using SettingsStore = Clean;
 
 }  // namespace
 
@@ -61,14 +59,13 @@ TEST_F(SettingsStore, ARequiredValueMissingOrNotFittingItsBufferFailsTheLoad) {
     }
 }
 
-DWORD* NoBlock() { return nullptr; }
-
 // Without the disposition block the save writes nothing, though the change marker goes on.
 TEST_F(SettingsStore, WithoutTheDispositionBlockOnlyTheChangeMarkerIsWritten) {
-    settings::SetBlockAllocator(NoBlock);
+    settings::SetBlockAllocator([]() -> DWORD* { return nullptr; });
     EXPECT_FALSE(SaveSettings(kSettings));
     EXPECT_EQ(Get(kVelunda, L"Startup"), Raw{});
     SaveChangeMarker(kSettings, true, kNow);
     EXPECT_EQ(Get(kVelunda, L"LastStartup"), Dw(-7));
     EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"Erreur d'allocation mémoire"));
+    settings::SetBlockAllocator(nullptr);
 }
