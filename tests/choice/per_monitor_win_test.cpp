@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "app/wallpaper_app.h"
@@ -19,12 +20,10 @@ const std::wstring kClass = L"Software\\Classes\\CLSID\\{C2CF3110-460E-4FC1-B9D0
 
 void RegisterStub(bool on) {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClass.c_str());
-    wchar_t dll[MAX_PATH];
-    GetModuleFileNameW(nullptr, dll, MAX_PATH);
-    wcscpy(wcsrchr(dll, L'\\'), L"\\wallpaper_stub.dll");
+    const Raw dll = Sz(std::filesystem::path(_wpgmptr).replace_filename("wallpaper_stub.dll"));
     if (on)
         RegSetKeyValueW(HKEY_LOCAL_MACHINE, (kClass + L"\\InprocServer32").c_str(), nullptr, REG_SZ,
-                        dll, DWORD(wcslen(dll) * 2 + 2));
+                        dll.second.data(), DWORD(dll.second.size()));
 }
 
 // A 24-bit bitmap, w x h black pixels of rows of 12 bytes at most.
@@ -64,27 +63,23 @@ struct PerMonitor : Clean {
     }
 };
 
-const wchar_t kTwo[] = L"1920x1080 1080x1920";
-
 }  // namespace
 
 TEST_F(PerMonitor, EachMonitorGetsItsShapeAndItsOwnPicture) {
     const Raw x = Sz(L"x");
-    EXPECT_EQ(Run(L"/startup", kTwo, {"p1", "l1"}, Dw(1), Dw(0)),
+    EXPECT_EQ(Run(L"/startup", L"2", {"p1", "l1"}, Dw(1), Dw(0)),
               std::pair(L"M0 l1.bmp;M1 p1.bmp;pos 0;"s, x));
-    // One shape only: still a picture each.
-    EXPECT_EQ(Run(L"/startup", kTwo, {"l2", "l1"}, Dw(1)), std::pair(L"M0 l2.bmp;M1 l1.bmp;"s, x));
     // /next puts back neither monitor's picture.
     SetEnvironmentVariableW(L"VELUNDA_STUB_SHOWN0", L"l1.bmp");
     SetEnvironmentVariableW(L"VELUNDA_STUB_SHOWN1", L"p1.bmp");
-    EXPECT_EQ(Run(L"/next", kTwo, {"l2", "l1", "p1", "p2"}, Dw(1)),
+    EXPECT_EQ(Run(L"/next", L"2", {"l2", "l1", "p1", "p2"}, Dw(1)),
               std::pair(L"M0 l2.bmp;M1 p2.bmp;"s, x));
 }
 
 // One monitor, no stand-in, or Monitors 0: one picture for all, through the desktop.
 TEST_F(PerMonitor, OtherwiseOnePictureForAllAsBefore) {
     const std::pair none(L""s, Sz(L"l1.bmp"));
-    EXPECT_EQ(Run(L"/startup", L"1920x1080", {"l1"}, Dw(1)), none);
-    EXPECT_EQ(Run(L"/startup", kTwo, {"l1"}, Dw(1), {}, false), none);
-    EXPECT_EQ(Run(L"/next", kTwo, {"l1"}, Dw(0)), none);
+    EXPECT_EQ(Run(L"/startup", L"1", {"l1"}, Dw(1)), none);
+    EXPECT_EQ(Run(L"/startup", L"2", {"l1"}, Dw(1), {}, false), none);
+    EXPECT_EQ(Run(L"/next", L"2", {"l1"}, Dw(0)), none);
 }

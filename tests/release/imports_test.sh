@@ -24,20 +24,14 @@ for exe in "$@"; do
     on && sub(/^\tDLL Name: /, "") { print tolower($0) }')
   [ -n "$loaded" ] || { echo "$exe: no import table read"; status=1; }
   for dll in $loaded; do
-    case $allowed in
-      *" $dll "*) ;;
-      *) echo "$exe loads $dll as it starts"; status=1 ;;
-    esac
+    case $allowed in *" $dll "*) ;; *) echo "$exe loads $dll as it starts"; status=1 ;; esac
   done
   # Function names follow a two-byte hint, which strings may take for part of the name.
   named=$(strings -a "$exe" | awk 'NR == FNR { ansi[$0]; next }
     { for (cut = 1; cut <= 3; ++cut) if (substr($0, cut) in ansi) { print substr($0, cut); break } }' \
     <(echo "$ansi") - | sort -u)
   for name in $named; do
-    case $allowed_ansi in
-      *" $name "*) ;;
-      *) echo "$exe names $name"; status=1 ;;
-    esac
+    case $allowed_ansi in *" $name "*) ;; *) echo "$exe names $name"; status=1 ;; esac
   done
 done
 exit $status

@@ -29,19 +29,16 @@ menu_link="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Sta
 logon_link="${menu_link%/*}/StartUp/Velunda.lnk"
 entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velunda'
 settings='HKCU\Software\Zarnovell Software'
-
-echo "== silent install, with its Start-menu shortcut"
-wine "$setup" /S && "$WINESERVER" -w
-link=$(run "$reader" "Z:$menu_link")
-[ "$link" = "$exe|||$exe,0" ] || fail "the Start-menu shortcut reads '$link'"
 next_link="${menu_link%.lnk} - fond suivant.lnk"
-link=$(run "$reader" "Z:$next_link")
-[ "$link" = "$exe|/next||$exe,0" ] || fail "the fond suivant shortcut reads '$link'"
+
+echo "== silent install, with its Start-menu shortcuts"; wine "$setup" /S && "$WINESERVER" -w
+for want in "$menu_link=$exe|||$exe,0" "$next_link=$exe|/next||$exe,0"; do
+  link=$(run "$reader" "Z:${want%%=*}"); [ "$link" = "${want#*=}" ] || fail "${want%%=*} reads '$link'"
+done
 # winget finds the installation by this entry: its key and values as the
 # manifest names them.
 manifest=${setup%/*}/winget/ZarnovellSoftware.Velunda.installer.yaml
-if [ -f "$manifest" ]; then
-  echo "== the uninstall entry as the winget manifest names it"
+if [ -f "$manifest" ]; then echo "== the uninstall entry as the winget manifest names it"
   named=$(python3 -c 'import sys, yaml
 m = yaml.safe_load(open(sys.argv[1], encoding="utf-8"))
 for e in m["AppsAndFeaturesEntries"]:
@@ -52,28 +49,23 @@ for e in m["AppsAndFeaturesEntries"]:
     got=$(run reg query "${entry%\\*}\\$code" /v "$name" | sed -n "s/^ *$name *REG_SZ *//p")
     [ "$got" = "$want" ] || fail "the uninstall entry $code has $name '$got', the manifest '$want'"
   done <<<"$named"
-else
-  echo "== no winget manifest to compare (release.sh ran without VELUNDA_DOWNLOAD_URL)"
-fi
+else echo "== no winget manifest to compare (release.sh ran without VELUNDA_DOWNLOAD_URL)"; fi
 wine reg add "$settings\\Velunda\\1.0" /v Startup /t REG_DWORD /d 1 /f
 before=$(run reg query "$settings" /s)
-echo list >"$dir/Mes fonds.vdl"
-echo link >"$logon_link"
+echo list >"$dir/Mes fonds.vdl"; echo link >"$logon_link"
 kept() {
   [ "$(run reg query "$settings" /s)" = "$before" ] || fail "$1 changed the settings"
   [ -f "$dir/Mes fonds.vdl" ] || fail "$1 deleted a list"
 }
 
 echo "== an update while Velunda runs gives up with exit code 2, changing nothing"
-"$WINE" "$dir/Velunda.exe" </dev/null >>"$log" 2>&1 &
-velunda=$!
+"$WINE" "$dir/Velunda.exe" </dev/null >>"$log" 2>&1 & velunda=$!
 # Until Velunda has started, the update goes through.
 for _ in $(seq 30); do echo old >"$dir/readme.txt"; wine "$setup" /S; rc=$?; [ $rc = 0 ] || break; sleep 1; done
 [ $rc = 2 ] && [ "$(cat "$dir/readme.txt")" = old ] || fail "the update gave exit code $rc"
 kill $velunda && wait $velunda; "$WINESERVER" -w
 
-echo "== an update over the installation"
-wine "$setup" /S && "$WINESERVER" -w
+echo "== an update over the installation"; wine "$setup" /S && "$WINESERVER" -w
 cmp -s "$dir/readme.txt" "${built%/*}/readme.txt" || fail "the update did not replace readme.txt"
 [ -f "$logon_link" ] || fail "the update removed the logon shortcut"
 kept "the update"
@@ -87,5 +79,4 @@ done
 run reg query "$entry" >/dev/null && fail "the uninstall entry left behind"
 kept "the silent uninstall"
 
-[ $failures = 0 ] || { cat "$log"; exit 1; }
-echo "all checks passed"
+[ $failures = 0 ] && echo "all checks passed" || { cat "$log"; exit 1; }

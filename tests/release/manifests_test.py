@@ -14,14 +14,16 @@ all_schemas = {s["$id"]: s for s in (json.loads(p.read_text(encoding="utf-8"))
                                      for p in schemas.rglob("*.json"))}
 
 
+# A schema may refer to another by its $id. (Newer jsonschema would rather have
+# a registry, but still takes the resolver of Debian 12's.)
+warnings.simplefilter("ignore", DeprecationWarning)
+
+
 def validate(document, schema_id, name):
-    # A schema may refer to another by its $id. (Newer jsonschema would rather
-    # have a registry, but still takes the resolver of Debian 12's.)
-    warnings.simplefilter("ignore", DeprecationWarning)
-    resolver = jsonschema.RefResolver(schema_id, all_schemas[schema_id], store=all_schemas)
-    validator = jsonschema.Draft7Validator(all_schemas[schema_id], resolver=resolver,
-                                           format_checker=jsonschema.FormatChecker())
-    for error in validator.iter_errors(document):
+    schema = all_schemas[schema_id]
+    for error in jsonschema.Draft7Validator(
+            schema, resolver=jsonschema.RefResolver(schema_id, schema, store=all_schemas),
+            format_checker=jsonschema.FormatChecker()).iter_errors(document):
         failures.append(f"{name}: {error.message} (at {'/'.join(map(str, error.path))})")
 
 

@@ -15,9 +15,7 @@ constexpr std::time_t kNow = 1784041200;  // 2026-07-14 15:00 UTC
 const std::wstring kPath = L"C:\\Listes \u0141\u00F3d\u017A\\\u00E9t\u00E9 \u7167\u7247.dat";
 const Settings kSettings{-7, 1783980000, 3, 32000, L"startup", true, kPath, 1, -1, 1};
 
-struct SettingsStore : Clean {
-    void TearDown() override { settings::SetBlockAllocator(nullptr), Clean::TearDown(); }
-};
+using SettingsStore = Clean;
 
 }  // namespace
 
@@ -25,16 +23,14 @@ TEST_F(SettingsStore, SaveCreatesTheKeyAndWritesEveryValueThatLoadReadsBack) {
     Settings s;
     EXPECT_FALSE(LoadSettings(s, kNow));
     ASSERT_TRUE(SaveSettings(kSettings));
-    std::vector<Raw> stored;
-    for (const wchar_t* name : {L"FilelistPath", L"Startup", L"TimeType", L"NumDays", L"NumStartup",
-                                L"LastDays", L"LastStartup", L"Formats", L"Position",
-                                L"Monitors"})
-        stored.push_back(Get(kVelunda, name));
     // The seven values that 1.0 reads, as it wrote them; then Formats, "leave the position" as
     // no value at all, and Monitors.
-    const std::vector<Raw> written{Sz(kPath),      Dw(1),  Sz(L"startup"), Dw(32000), Dw(3),
-                                   Dw(1783980000), Dw(-7), Dw(1),          {},        Dw(1)};
-    EXPECT_EQ(stored, written);
+    const std::pair<const wchar_t*, Raw> written[] = {
+        {L"FilelistPath", Sz(kPath)}, {L"Startup", Dw(1)},    {L"TimeType", Sz(L"startup")},
+        {L"NumDays", Dw(32000)},      {L"NumStartup", Dw(3)}, {L"LastDays", Dw(1783980000)},
+        {L"LastStartup", Dw(-7)},     {L"Formats", Dw(1)},    {L"Position", {}},
+        {L"Monitors", Dw(1)}};
+    for (const auto& [name, raw] : written) EXPECT_EQ(Get(kVelunda, name), raw) << name;
     ASSERT_TRUE(LoadSettings(s, kNow));
     EXPECT_EQ(Fields(s), Fields(kSettings));
     // Missing change markers load as today's midnight and zero.
@@ -63,14 +59,13 @@ TEST_F(SettingsStore, ARequiredValueMissingOrNotFittingItsBufferFailsTheLoad) {
     }
 }
 
-DWORD* NoBlock() { return nullptr; }
-
 // Without the disposition block the save writes nothing, though the change marker goes on.
 TEST_F(SettingsStore, WithoutTheDispositionBlockOnlyTheChangeMarkerIsWritten) {
-    settings::SetBlockAllocator(NoBlock);
+    settings::SetBlockAllocator([]() -> DWORD* { return nullptr; });
     EXPECT_FALSE(SaveSettings(kSettings));
     EXPECT_EQ(Get(kVelunda, L"Startup"), Raw{});
     SaveChangeMarker(kSettings, true, kNow);
     EXPECT_EQ(Get(kVelunda, L"LastStartup"), Dw(-7));
     EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"Erreur d'allocation mémoire"));
+    settings::SetBlockAllocator(nullptr);
 }

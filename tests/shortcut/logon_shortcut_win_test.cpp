@@ -21,9 +21,7 @@ LSTATUS FailOnTimeType(HKEY key, const wchar_t* name, DWORD type, const BYTE* da
     return name == L"TimeType"s ? 5 : RegSetValueExW(key, name, 0, type, data, size);
 }
 
-struct LogonShortcut : Clean {
-    void TearDown() override { settings::SetValueWriter(nullptr), Clean::TearDown(); }
-};
+using LogonShortcut = Clean;
 
 }  // namespace
 
