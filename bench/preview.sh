@@ -36,14 +36,8 @@ for name in names:
     out += s(f"{windir}\\{name}".encode("cp1252")) + s(name[-3:].encode()) + struct.pack("<i", 3)
 open(f"{data}/list.vdl", "wb").write(out)
 PY
-key='HKCU\Software\Zarnovell Software\Velunda\1.0'
-reg() { "$WINE" reg add "$key" /f /v "$1" /t "$2" /d "$3" >/dev/null 2>&1; }
-reg FilelistPath REG_SZ "$windir\\list.vdl"
-reg Startup REG_DWORD 0
-reg TimeType REG_SZ days
-reg NumDays REG_DWORD 1
-reg NumStartup REG_DWORD 1
-reg Preview REG_DWORD 1
+velunda_settings "$windir\\list.vdl"
+velunda_reg Preview REG_DWORD 1
 
 echo "From selecting to the picture drawn, $runs times each (pane: its caption):"
 "$WINE" "$bin/preview_probe.exe" "$("$WINE" winepath -w "$bin/Velunda.exe" 2>/dev/null | tr -d '\r')" \

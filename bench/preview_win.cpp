@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "started_program_win.h"
 #include "res/resource.h"
 #include "win/handles.h"
 
@@ -66,14 +67,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int count = std::atoi(argv[2]), runs = std::atoi(argv[3]);
-    std::string commandLine = std::string("\"") + argv[1] + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return 1;
-    const win::UniqueHandle thread(process.hThread), child(process.hProcess);
+    const StartedProgram started(argv[1]);
+    if (!started) return 1;
+    const PROCESS_INFORMATION& process = started.info;
     const HWND main = FindMain(process.dwProcessId);
     if (!main) return 1;
     const HWND list = GetDlgItem(main, IDC_WALLPAPER_LIST),

@@ -52,15 +52,9 @@ windir=$("$WINE" winepath -w "$data" 2>/dev/null | tr -d '\r')
 velunda=$("$WINE" winepath -w "$bin/Velunda.exe" 2>/dev/null | tr -d '\r')
 
 # Settings that open the window as they are; window_up.exe sets FilelistPath.
-key='HKCU\Software\Zarnovell Software\Velunda\1.0'
-reg() { "$WINE" reg add "$key" /f /v "$1" /t "$2" /d "$3" >/dev/null 2>&1; }
-reg FilelistPath REG_SZ "$windir\\list0.vdl"
-reg Startup REG_DWORD 0
-reg TimeType REG_SZ days
-reg NumDays REG_DWORD 1
-reg NumStartup REG_DWORD 1
-reg LastDays REG_DWORD 0
-reg LastStartup REG_DWORD 0
+velunda_settings "$windir\\list0.vdl"
+velunda_reg LastDays REG_DWORD 0
+velunda_reg LastStartup REG_DWORD 0
 
 # window_up.exe VELUNDA.EXE LIST COUNT, quoted for hyperfine (the paths hold backslashes).
 up() { echo "$WINE '$bin/window_up.exe' '$velunda' '$windir\\$1.vdl' $2"; }

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "started_program_win.h"
 #include "res/resource.h"
 #include "win/handles.h"
 
@@ -117,14 +118,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!SetStartupList(argv[2])) return 1;
-    std::string commandLine = std::string("\"") + argv[1] + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return 1;
-    const win::UniqueHandle thread(process.hThread), child(process.hProcess);
+    const StartedProgram started(argv[1]);
+    if (!started) return 1;
+    const PROCESS_INFORMATION& process = started.info;
     const bool seen = Run(argc, argv, process);
     if (!seen) std::fprintf(stderr, "window_up: the window never showed every entry\n");
     // Its end is not part of the measure: no close, no settings written.

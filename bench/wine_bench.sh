@@ -15,3 +15,17 @@ cleanup() {
   rm -rf "$WINEPREFIX" "$data"
 }
 trap cleanup EXIT
+
+# Writes a value of Velunda's settings key in the prefix.
+velunda_reg() {
+  "$WINE" reg add 'HKCU\Software\Zarnovell Software\Velunda\1.0' /f /v "$1" /t "$2" /d "$3" \
+    >/dev/null 2>&1
+}
+# Settings that open the window as they are, with the startup list $1.
+velunda_settings() {
+  velunda_reg FilelistPath REG_SZ "$1"
+  velunda_reg Startup REG_DWORD 0
+  velunda_reg TimeType REG_SZ days
+  velunda_reg NumDays REG_DWORD 1
+  velunda_reg NumStartup REG_DWORD 1
+}
